@@ -1,0 +1,118 @@
+#pragma once
+
+#include "jet/catalog.h"
+#include "jet/translation.h"
+#include "value.h"
+
+#include <list>
+#include <memory>
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+struct sqlite3;
+struct sqlite3_stmt;
+
+namespace ledger {
+
+using jet::Field;
+
+// A named statement parameter; names match regardless of Latin case.
+struct Param {
+    std::string name;
+    Value value;
+};
+using Params = std::vector<Param>;
+
+using Row = std::vector<Value>;
+
+struct ResultSet {
+    std::vector<Field> fields;
+    std::vector<Row> rows;
+};
+
+// The parts of a connection string that matter here:
+// "Provider=…;Data Source=fmy.dll;…;Jet OLEDB:Database Password=…".
+struct ConnectionSettings {
+    std::string dataSource;
+    std::string password;
+    static ConnectionSettings parse(const std::string& connectionString);
+};
+
+// The one database connection: opens a ledger file (checking its database
+// password), runs statements of the dialect, and holds at most one
+// transaction. Translations and prepared statements are cached by text.
+class Connection {
+public:
+    Connection();
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // Opens an existing ledger file; nothing is created. Throws Error(Open)
+    // for a missing file, a file that is no ledger database or a wrong
+    // password, and leaves the connection closed.
+    void open(const std::string& connectionString);
+    void close();
+    bool isOpen() const { return db_ != nullptr; }
+    const std::string& path() const { return path_; }
+
+    // Creates a new, empty ledger file protected by the password and opens
+    // it. Fails when the file exists already.
+    void create(const std::string& path, const std::string& password);
+
+    // Statements of the dialect.
+    ResultSet select(const std::string& statement, const Params& params = {});
+    int64_t execute(const std::string& statement, const Params& params = {});
+    std::shared_ptr<const jet::Translation> translate(const std::string& statement);
+
+    // Statements in SQLite's own SQL with positional values, for the
+    // recordsets' writes and the schema builder.
+    int64_t executeNative(const std::string& sql, const std::vector<Value>& values = {});
+    std::vector<Row> selectNative(const std::string& sql, const std::vector<Value>& values, const std::vector<ColumnType>& types);
+    int64_t lastInsertId() const;
+
+    // Transactions; one at a time.
+    void beginTransaction();
+    void commit();
+    void rollback();
+    bool inTransaction() const { return inTransaction_; }
+
+    const jet::Catalog& catalog() const { return catalog_; }
+    // Reads tables and saved queries again, after the schema changed.
+    void reloadCatalog();
+
+private:
+    class Statement;
+    Statement& prepare(const std::string& sql);
+    void bind(Statement& stmt, int index, const Value& value);
+    void bindSlots(Statement& stmt, const jet::Translation& t, const Params& params);
+    [[noreturn]] void raise(int code, const std::string& context = {});
+    void registerFunctions();
+    void clearCaches();
+    void checkOpen() const;
+
+    sqlite3* db_ = nullptr;
+    std::string path_;
+    jet::Catalog catalog_;
+    bool inTransaction_ = false;
+
+    // Translation cache, least recently used first out.
+    using TranslationList = std::list<std::pair<std::string, std::shared_ptr<const jet::Translation>>>;
+    TranslationList translationOrder_;
+    std::unordered_map<std::string, TranslationList::iterator> translations_;
+    std::unordered_map<std::string, std::unique_ptr<Statement>> statements_;
+
+public:
+    // Set by the engine's own SQL functions when they refuse a value, so the
+    // error keeps its kind.
+    struct FunctionFailure {
+        bool set = false;
+        int kind = 0;
+    } functionFailure_;
+};
+
+// Decodes one SQLite column into a value of the field's type.
+Value readColumn(sqlite3_stmt* stmt, int column, const ColumnType& type);
+
+} // namespace ledger

@@ -1,0 +1,69 @@
+#pragma once
+
+#include <compare>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace ledger {
+
+// A date and time of day to the second, as the Date/Time columns hold it.
+// Years run from 100 to 9999, as in the original file format. Stored as the
+// canonical text "YYYY-MM-DD HH:MM:SS", which sorts chronologically.
+struct DateTime {
+    int year = 1899, month = 12, day = 30;
+    int hour = 0, minute = 0, second = 0;
+
+    static std::optional<DateTime> make(int year, int month, int day, int hour = 0, int minute = 0, int second = 0);
+    static DateTime today();
+
+    bool hasTime() const { return hour != 0 || minute != 0 || second != 0; }
+    DateTime datePart() const { return {year, month, day, 0, 0, 0}; }
+    DateTime addDays(int64_t days) const;
+
+    // Days since 1899-12-30 (day 0); before that day the fraction still
+    // counts forward from midnight, as the original serial dates do.
+    double toSerial() const;
+    static std::optional<DateTime> fromSerial(double serial);
+    int64_t dayNumber() const; // whole days since 1899-12-30
+    static DateTime fromDayNumber(int64_t days);
+
+    std::string canonical() const;                       // YYYY-MM-DD HH:MM:SS
+    std::string isoDate() const;                         // YYYY-MM-DD
+    static std::optional<DateTime> fromCanonical(std::string_view text);
+
+    friend auto operator<=>(const DateTime&, const DateTime&) = default;
+    friend bool operator==(const DateTime&, const DateTime&) = default;
+};
+
+bool isLeapYear(int year);
+int daysInMonth(int year, int month);
+
+// The numeric short date form of the program: the order of its parts comes
+// from the system locale, the year always has four digits.
+enum class DateOrder { YearMonthDay, MonthDayYear, DayMonthYear };
+struct ShortDateFormat {
+    DateOrder order = DateOrder::YearMonthDay;
+    char separator = '/';
+    bool padMonth = false;
+    bool padDay = false;
+};
+
+// Process-wide: set once at start-up from the locale; the statements of the
+// pages and the engine's reading of date texts both use it.
+const ShortDateFormat& shortDateFormat();
+void setShortDateFormat(const ShortDateFormat& format);
+
+std::string formatShortDate(const DateTime& value);
+// Short date, then the time when it is not midnight ("2024/3/5 14:30:00").
+std::string formatDateTimeText(const DateTime& value);
+
+// Reads a date text as the engine does for literals and parameters: a text
+// that begins with a four-digit year is year, month, day (separated by "-",
+// "/" or "."); anything else is read in the short date order. Either may be
+// followed by a time "HH:MM[:SS]". Returns nothing for anything else.
+std::optional<DateTime> parseDateText(std::string_view text);
+std::optional<DateTime> parseDateText(std::string_view text, const ShortDateFormat& format);
+
+} // namespace ledger
