@@ -1031,6 +1031,11 @@ private:
 
     CompiledSelect compileSelect(Select& s, const Scope* parent, const std::vector<ColumnType>* targets)
     {
+        struct Depth {
+            explicit Depth(int& d) : d_(++d) {}
+            ~Depth() { --d_; }
+            int& d_;
+        } depth(selectDepth_);
         Scope scope;
         scope.parent = parent;
         std::string from;
@@ -1074,15 +1079,14 @@ private:
             fail(Error::Kind::Syntax, "查询的列数与目标的列数不一致", s.offset);
 
         // A name that occurs twice is qualified by its source: ren_s.s_Xjine.
-        for (size_t i = 0; i < items.size(); ++i) {
-            if (items[i].explicitName || !items[i].typed.source)
-                continue;
+        std::vector<bool> duplicate(items.size(), false);
+        for (size_t i = 0; i < items.size(); ++i)
             for (size_t j = 0; j < items.size(); ++j)
-                if (j != i && sameName(items[i].name, items[j].name)) {
-                    items[i].name = items[i].typed.source->alias + "." + items[i].name;
-                    break;
-                }
-        }
+                if (j != i && sameName(items[i].name, items[j].name))
+                    duplicate[i] = true;
+        for (size_t i = 0; i < items.size(); ++i)
+            if (duplicate[i] && !items[i].explicitName && items[i].typed.source)
+                items[i].name = items[i].typed.source->alias + "." + items[i].name;
 
         std::string whereSql;
         if (s.where) {
@@ -1176,6 +1180,11 @@ private:
             sql += " GROUP BY " + groupSql;
         if (!havingSql.empty())
             sql += " HAVING " + havingSql;
+        // Rows of one table come in the order they were added, whatever
+        // index SQLite picks, as the program's lists expect.
+        if (orderSql.empty() && selectDepth_ == 1 && !aggregateQuery && !s.distinct && scope.sources.size() == 1 &&
+            scope.sources[0].baseTable)
+            orderSql = quoteIdent(scope.sources[0].alias) + ".rowid";
         if (!orderSql.empty())
             sql += " ORDER BY " + orderSql;
         if (s.top)
@@ -1335,6 +1344,7 @@ private:
     Mode mode_;
     std::vector<ParamSlot> params_;
     bool insideAggregate_ = false;
+    int selectDepth_ = 0;
 };
 
 } // namespace

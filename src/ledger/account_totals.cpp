@@ -1,0 +1,85 @@
+#include "account_totals.h"
+
+#include "connection.h"
+
+#include <initializer_list>
+
+namespace ledger {
+
+namespace {
+
+// Runs the statements as one unit of work.
+void runPass(Connection& c, std::initializer_list<const char*> statements)
+{
+    const bool own = !c.inTransaction();
+    if (own)
+        c.beginTransaction();
+    try {
+        c.execute("delete from xtablex");
+        for (const char* statement : statements)
+            c.execute(statement);
+        c.execute("delete from xtablex");
+        RefreshBalances(c);
+        if (own)
+            c.commit();
+    } catch (...) {
+        if (own && c.inTransaction())
+            c.rollback();
+        throw;
+    }
+}
+
+} // namespace
+
+void RefreshLoanTotals(Connection& c)
+{
+    runPass(c, {
+                   "update z_zhanghu set z_jieru=0, z_jiechu=0",
+                   "INSERT INTO xtablex (xmoney,xid) select sum(j_yuMoney) as xmoney ,z_id as xid from s_jie where "
+                   "j_class='S' group by z_id",
+                   "UPDATE z_zhanghu INNER JOIN xtablex ON xtablex.xid= z_zhanghu.id SET z_zhanghu.z_jieru=xtablex.Xmoney",
+                   "delete from xtablex",
+                   "INSERT INTO xtablex (xmoney,xid) select sum(j_yuMoney) as xmoney ,z_id as xid from s_jie where "
+                   "j_class='Z' group by z_id",
+                   "UPDATE z_zhanghu INNER JOIN xtablex ON xtablex.xid= z_zhanghu.id SET z_zhanghu.z_jiechu=xtablex.Xmoney",
+               });
+}
+
+void RefreshTransferTotals(Connection& c)
+{
+    runPass(c, {
+                   "update z_zhanghu set z_zhuanru=0, z_zhuanchu=0",
+                   "INSERT INTO xtablex (xmoney,xid) select sum(zXmoney) as xmoney ,zh2 as xid from s_zhanghistory group "
+                   "by zh2;",
+                   "UPDATE z_zhanghu INNER JOIN xtablex ON xtablex.xid= z_zhanghu.id SET "
+                   "z_zhanghu.z_zhuanru=xtablex.Xmoney;",
+                   "delete from xtablex;",
+                   "INSERT INTO xtablex (xmoney,xid) select sum(zXmoney) as xmoney ,zh1 as xid from s_zhanghistory group "
+                   "by zh1;",
+                   "UPDATE z_zhanghu INNER JOIN xtablex ON xtablex.xid= z_zhanghu.id SET "
+                   "z_zhanghu.z_zhuanchu=xtablex.Xmoney;",
+               });
+}
+
+void RefreshRecordTotals(Connection& c)
+{
+    runPass(c, {
+                   "update z_zhanghu set z_shouru=0, z_zhichu=0",
+                   "INSERT INTO xtablex (xmoney,xid) select sum(s_jine) as xmoney ,s_zhanghuid as xid from s_shouru where "
+                   "f_class='S' group by s_zhanghuid",
+                   "UPDATE z_zhanghu INNER JOIN xtablex ON xtablex.xid= z_zhanghu.id SET z_zhanghu.z_shouru=xtablex.Xmoney",
+                   "delete from xtablex",
+                   "INSERT INTO xtablex (xmoney,xid) select sum(s_jine) as xmoney ,s_zhanghuid as xid from s_shouru where "
+                   "f_class='Z' group by s_zhanghuid",
+                   "UPDATE z_zhanghu INNER JOIN xtablex ON xtablex.xid= z_zhanghu.id SET z_zhanghu.z_zhichu=xtablex.Xmoney",
+               });
+}
+
+void RefreshBalances(Connection& c)
+{
+    // An empty opening amount counts as 0, so a new account still gets a balance.
+    c.execute("update z_zhanghu set z_yue = iif(z_qcje is null, 0, z_qcje) + z_shouru - z_zhichu + z_jieru - z_jiechu "
+              "+ z_zhuanru - z_zhuanchu");
+}
+
+} // namespace ledger

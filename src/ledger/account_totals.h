@@ -1,0 +1,25 @@
+#pragma once
+
+namespace ledger {
+
+class Connection;
+
+// The passes that keep the account columns derived from other tables. Each
+// runs in one transaction (or inside the caller's, when one is open) and
+// starts and ends with an empty scratch table xtablex, so a failure leaves
+// neither half-updated totals nor stray scratch rows. Every pass ends by
+// bringing the balance up to date.
+
+// 借入 / 借出: the outstanding balances of the account's loans of class S / Z.
+void RefreshLoanTotals(Connection& connection);
+
+// 转入 / 转出: the transfers into / out of the account.
+void RefreshTransferTotals(Connection& connection);
+
+// 收入 / 支出: the account's income / expenditure records.
+void RefreshRecordTotals(Connection& connection);
+
+// 余额 = 起始金额 + 收入 − 支出 + 借入 − 借出 + 转入 − 转出.
+void RefreshBalances(Connection& connection);
+
+} // namespace ledger
