@@ -101,7 +101,8 @@ bool GetSolarTermDate(int year, int index, SolarTermTime& time);
 
 // --- lunar dates ---------------------------------------------------------------
 int GetLunarDayOfMonth(int year, int month, int day);  // 1..30, -1 when no new moon is found
-int GetLunarMonthOf(int year, int month, int day);     // ±1..12; 0 outside the lunar years
+// These three fail (0, false) for a year outside -849..2100 and for what is no date.
+int GetLunarMonthOf(int year, int month, int day);     // ±1..12
 bool GetLunarMonthDay(int year, int month, int day, LunarDate& lunar);  // leaves lunar.year
 bool GetLunarDate(int year, int month, int day, LunarDate& lunar);
 bool GetSolarDateOfLunar(const LunarDate& lunar, SolarDate& date);

@@ -64,7 +64,7 @@ std::string GetField(std::string_view text, std::string_view separator, int n, b
 }
 
 std::string GetEraText(int year) {
-  if (year < kFirstEraYear || year >= kFirstYearWithoutEra) return {};
+  if (year < kFirstEraYear || year >= kFirstYearWithoutEra || year == 0) return {};
   const auto& table = eras();
   // The last entry starting at or before the year: of several entries that
   // share a start year, the one still in force at its end.

@@ -29,6 +29,12 @@ int correctedLunarDay(int year, int month, int day, int lunarDay) {
 
 bool inLunarYears(int year) { return year >= kFirstLunarYear && year <= kLastLunarYear; }
 
+// A date of the lunar years; the days of the reform's gap pass as dates
+// (they have no lunar day, which their lunar day of -1 tells).
+bool isLunarYearDate(int year, int month, int day) {
+  return inLunarYears(year) && day >= 1 && day <= GetMonthDays(year, month);
+}
+
 }  // namespace
 
 int GetLunarDayOfMonth(int year, int month, int day) {
@@ -46,10 +52,14 @@ int GetLunarDayOfMonth(int year, int month, int day) {
 }
 
 int GetLunarMonthOf(int year, int month, int day) {
-  if (!inLunarYears(year)) return 0;
+  if (!isLunarYearDate(year, month, day)) return 0;
   const int lunarDay = GetLunarDayOfMonth(year, month, day);
   const int p = GetDayNumber(year, month, day) - GetDayNumber(kFirstLunarYear, 1, 21);
-  int g = detail::toInt(detail::roundHalfEven((p - lunarDay) / 29.530588)) - GetLeapMonthTotal(year);
+  // The totals carry one extra for 1200..1499 that fits an older leap-month
+  // table; with the published leap months it would put every month of those
+  // years one too early (冬至 in the tenth month, the new year a month late).
+  const int leapMonthsSoFar = GetLeapMonthTotal(year) - (year >= 1200 && year <= 1499 ? 1 : 0);
+  int g = detail::toInt(detail::roundHalfEven((p - lunarDay) / 29.530588)) - leapMonthsSoFar;
   // Era corrections that keep the month count in step with the old calendars.
   if (year <= 240) ++g;
   if (year <= 237) --g;
@@ -68,7 +78,7 @@ int GetLunarMonthOf(int year, int month, int day) {
 }
 
 bool GetLunarMonthDay(int year, int month, int day, LunarDate& lunar) {
-  if (!inLunarYears(year)) return false;
+  if (!isLunarYearDate(year, month, day)) return false;
   const int m = GetLunarMonthOf(year, month, day);
   lunar.day = GetLunarDayOfMonth(year, month, day);
   lunar.month = std::abs(m);
