@@ -23,9 +23,9 @@ inline int toInt(double x) {
 
 inline int floorToInt(double x) { return toInt(std::floor(x)); }
 
-// Year arithmetic without a year 0.
-inline int previousYear(int year) { return year == 1 ? -1 : year - 1; }
-inline int nextYear(int year) { return year == -1 ? 1 : year + 1; }
+// Year arithmetic without a year 0 (and without overflow at the ends).
+inline int previousYear(int year) { return year == 1 ? -1 : year == INT_MIN ? year : year - 1; }
+inline int nextYear(int year) { return year == -1 ? 1 : year == INT_MAX ? year : year + 1; }
 
 // Days elapsed since the start of the year: the day of the year, except that
 // the ten days dropped in October 1582 are not counted.

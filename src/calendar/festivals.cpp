@@ -43,6 +43,7 @@ std::string GetHolidayText(int day, DateTime x) {
 }
 
 std::string GetLunarHolidayText(int lunarMonth, int lunarDay, DateTime x) {
+  if (lunarMonth < 1 || lunarMonth > 12 || lunarDay < 1 || lunarDay > 30) return {};
   switch (lunarMonth * 100 + lunarDay) {
     case 101: return "春节";
     case 115: return "元宵节";
