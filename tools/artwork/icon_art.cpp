@@ -1,0 +1,86 @@
+// The window icon and the small glyphs that style sheets cannot draw
+// themselves (arrows, ticks). Glyphs are neutral grey or white so that
+// every skin can put them on its own colours.
+
+#include "canvas.h"
+#include "pictures.h"
+
+#include <QPainterPath>
+
+namespace artwork {
+
+namespace {
+
+QImage transparentPicture(int width, int height) {
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(Qt::transparent);
+    return image;
+}
+
+QImage icon(int size) {
+    QImage image = transparentPicture(size, size);
+    QPainter p;
+    beginPainting(p, image);
+    const qreal margin = size >= 32 ? size / 32.0 : 0;
+    drawLogo(p, QRectF(margin, margin, size - 2 * margin, size - 2 * margin));
+    p.end();
+    return image;
+}
+
+// A chevron pointing down, turned by the given angle.
+QImage arrow(qreal angle, const QColor& colour) {
+    QImage image = transparentPicture(10, 10);
+    QPainter p;
+    beginPainting(p, image);
+    p.translate(5, 5);
+    p.rotate(angle);
+    p.setPen(QPen(colour, 1.7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    QPainterPath chevron;
+    chevron.moveTo(-3.5, -1.6);
+    chevron.lineTo(0, 1.9);
+    chevron.lineTo(3.5, -1.6);
+    p.drawPath(chevron);
+    p.end();
+    return image;
+}
+
+QImage tick() {
+    QImage image = transparentPicture(12, 12);
+    QPainter p;
+    beginPainting(p, image);
+    p.setPen(QPen(Qt::white, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    QPainterPath mark;
+    mark.moveTo(2.2, 6.2);
+    mark.lineTo(4.9, 8.9);
+    mark.lineTo(9.8, 3.2);
+    p.drawPath(mark);
+    p.end();
+    return image;
+}
+
+}  // namespace
+
+Pictures iconPictures() {
+    Pictures pictures;
+    for (int size : {16, 32, 64, 128})
+        pictures.push_back({QStringLiteral("app_icon_%1.png").arg(size), icon(size)});
+    return pictures;
+}
+
+Pictures controlGlyphs() {
+    const QColor grey(0x4a, 0x5f, 0x75);
+    const struct {
+        const char* direction;
+        qreal angle;
+    } arrows[] = {{"down", 0}, {"up", 180}, {"left", 90}, {"right", -90}};
+    Pictures pictures;
+    for (const auto& a : arrows) {
+        const QString name = QStringLiteral("arrow_") + QLatin1String(a.direction);
+        pictures.push_back({name + QStringLiteral(".png"), arrow(a.angle, grey)});
+        pictures.push_back({name + QStringLiteral("_light.png"), arrow(a.angle, Qt::white)});
+    }
+    pictures.push_back({QStringLiteral("check.png"), tick()});
+    return pictures;
+}
+
+}  // namespace artwork
