@@ -116,7 +116,7 @@ void resultValue(sqlite3_context* context, const Value& v)
     case Type::Long: sqlite3_result_int64(context, v.asLong()); break;
     case Type::Currency: sqlite3_result_int64(context, v.asCurrency().raw()); break;
     case Type::Double: sqlite3_result_double(context, v.asDouble()); break;
-    case Type::Text: sqlite3_result_text(context, v.asText().c_str(), static_cast<int>(v.asText().size()), SQLITE_TRANSIENT); break;
+    case Type::Text: sqlite3_result_text(context, v.asText().data(), static_cast<int>(v.asText().size()), SQLITE_TRANSIENT); break;
     case Type::DateTime: {
         const std::string s = v.asDateTime().canonical();
         sqlite3_result_text(context, s.c_str(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
@@ -245,6 +245,7 @@ void Connection::open(const std::string& connectionString)
     path_ = settings.dataSource;
     try {
         sqlite3_busy_timeout(db_, 3000);
+        tune();
         std::vector<Row> meta;
         try {
             meta = selectNative("SELECT key, value FROM ledger_meta", {}, {{Type::Text}, {Type::Text}});
@@ -253,7 +254,7 @@ void Connection::open(const std::string& connectionString)
         }
         std::string format, salt, hash;
         for (const Row& r : meta) {
-            const std::string& key = r[0].isNull() ? std::string() : r[0].asText();
+            const std::string key = r[0].toText();
             const std::string value = r[1].toText();
             if (key == "format")
                 format = value;
@@ -287,6 +288,7 @@ void Connection::create(const std::string& path, const std::string& password)
     }
     db_ = db;
     path_ = path;
+    tune();
     std::random_device random;
     std::string salt;
     for (int i = 0; i < 4; ++i)
@@ -304,6 +306,12 @@ void Connection::create(const std::string& path, const std::string& password)
         std::remove(path.c_str());
         throw;
     }
+}
+
+// A big ledger is read often and whole: keep its pages in memory.
+void Connection::tune()
+{
+    sqlite3_exec(db_, "PRAGMA cache_size = -65536; PRAGMA mmap_size = 268435456", nullptr, nullptr, nullptr);
 }
 
 void Connection::close()
@@ -349,11 +357,11 @@ void Connection::reloadCatalog()
         {}, {{Type::Text}});
     for (const Row& t : tables) {
         jet::CatalogObject object;
-        object.name = t[0].asText();
+        object.name = t[0].toText();
         const std::vector<Row> columns =
             selectNative("SELECT name, type, pk FROM pragma_table_info(?1)", {t[0]}, {{Type::Text}, {Type::Text}, {Type::Long}});
         for (const Row& c : columns)
-            object.columns.push_back({c[0].asText(), parseDeclaredType(c[1].toText(), c[2].asLong() != 0)});
+            object.columns.push_back({c[0].toText(), parseDeclaredType(c[1].toText(), c[2].asLong() != 0)});
         catalog_.add(std::move(object));
     }
     // Saved queries may read one another: translate until none is left.
@@ -363,22 +371,22 @@ void Connection::reloadCatalog()
         std::vector<Row> later;
         for (Row& q : pending) {
             try {
-                const jet::Translation t = jet::translate(q[1].asText(), catalog_, jet::Mode::SavedQuery);
+                const jet::Translation t = jet::translate(q[1].toText(), catalog_, jet::Mode::SavedQuery);
                 jet::CatalogObject object;
-                object.name = q[0].asText();
+                object.name = q[0].toText();
                 object.savedQuery = true;
-                object.definition = q[1].asText();
+                object.definition = q[1].toText();
                 for (const Field& f : t.fields)
                     object.columns.push_back({f.name, f.type});
                 catalog_.add(std::move(object));
             } catch (const Error& e) {
                 if (e.kind() != Error::Kind::Name)
-                    throw Error(Error::Kind::Open, "保存的查询“" + q[0].asText() + "”有错误：" + e.what());
+                    throw Error(Error::Kind::Open, "保存的查询“" + q[0].toText() + "”有错误：" + e.what());
                 later.push_back(std::move(q));
             }
         }
         if (later.size() == pending.size())
-            throw Error(Error::Kind::Open, "保存的查询“" + later.front()[0].asText() + "”引用了不存在的表或查询");
+            throw Error(Error::Kind::Open, "保存的查询“" + later.front()[0].toText() + "”引用了不存在的表或查询");
         pending = std::move(later);
     }
 }
@@ -430,7 +438,7 @@ void Connection::bind(Statement& stmt, int index, const Value& v)
     case Type::Currency: rc = sqlite3_bind_int64(s, index, v.asCurrency().raw()); break;
     case Type::Double: rc = sqlite3_bind_double(s, index, v.asDouble()); break;
     case Type::Text:
-        rc = sqlite3_bind_text(s, index, v.asText().c_str(), static_cast<int>(v.asText().size()), SQLITE_TRANSIENT);
+        rc = sqlite3_bind_text(s, index, v.asText().data(), static_cast<int>(v.asText().size()), SQLITE_TRANSIENT);
         break;
     case Type::DateTime: {
         const std::string text = v.asDateTime().canonical();
@@ -525,14 +533,20 @@ Value readColumn(sqlite3_stmt* stmt, int column, const ColumnType& type)
 
 ResultSet Connection::select(const std::string& statement, const Params& params)
 {
+    ResultSet out;
+    out.fields = select(statement, params, [&](Row&& row) { out.rows.push_back(std::move(row)); });
+    return out;
+}
+
+std::vector<Field> Connection::select(const std::string& statement, const Params& params,
+                                      const std::function<void(Row&&)>& sink)
+{
     std::shared_ptr<const jet::Translation> t = translate(statement);
     if (t->kind != jet::Translation::Kind::Select)
         throw Error(Error::Kind::Usage, "该语句不返回记录");
     Statement& stmt = prepare(t->sql);
     Lease lease(stmt.get());
     bindSlots(stmt, *t, params);
-    ResultSet out;
-    out.fields = t->fields;
     const int columns = static_cast<int>(t->fields.size());
     while (true) {
         const int rc = sqlite3_step(stmt.get());
@@ -544,9 +558,9 @@ ResultSet Connection::select(const std::string& statement, const Params& params)
         row.reserve(static_cast<size_t>(columns));
         for (int c = 0; c < columns; ++c)
             row.push_back(readColumn(stmt.get(), c, t->fields[static_cast<size_t>(c)].type));
-        out.rows.push_back(std::move(row));
+        sink(std::move(row));
     }
-    return out;
+    return t->fields;
 }
 
 int64_t Connection::execute(const std::string& statement, const Params& params)

@@ -4,6 +4,7 @@
 #include "jet/translation.h"
 #include "value.h"
 
+#include <functional>
 #include <list>
 #include <memory>
 #include <string>
@@ -63,6 +64,8 @@ public:
 
     // Statements of the dialect.
     ResultSet select(const std::string& statement, const Params& params = {});
+    // The same, handing each row to the sink as it is read.
+    std::vector<Field> select(const std::string& statement, const Params& params, const std::function<void(Row&&)>& sink);
     int64_t execute(const std::string& statement, const Params& params = {});
     std::shared_ptr<const jet::Translation> translate(const std::string& statement);
 
@@ -89,6 +92,7 @@ private:
     void bindSlots(Statement& stmt, const jet::Translation& t, const Params& params);
     [[noreturn]] void raise(int code, const std::string& context = {});
     void registerFunctions();
+    void tune();
     void clearCaches();
     void checkOpen() const;
 

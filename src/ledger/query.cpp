@@ -103,8 +103,12 @@ void Query::open()
 {
     if (open_)
         close();
-    ResultSet result = connection_.select(text(), params_);
-    fields_ = std::move(result.fields);
+    std::vector<RowRecord> rows;
+    fields_ = connection_.select(text(), params_, [&](Row&& r) {
+        RowRecord& record = rows.emplace_back();
+        record.values = std::move(r);
+        record.sequence = nextSequence_++;
+    });
     table_.clear();
     bool single = true;
     for (const Field& f : fields_) {
@@ -117,14 +121,6 @@ void Query::open()
     }
     if (!single)
         table_.clear();
-    std::vector<RowRecord> rows;
-    rows.reserve(result.rows.size());
-    for (Row& r : result.rows) {
-        RowRecord record;
-        record.values = std::move(r);
-        record.sequence = nextSequence_++;
-        rows.push_back(std::move(record));
-    }
     open_ = true;
     setRows(std::move(rows));
 }
@@ -275,7 +271,7 @@ void Query::beginEdit()
     if (editState_ != EditState::Browse)
         return;
     RowRecord& r = rows_[static_cast<size_t>(current_)];
-    backup_ = EditBackup{r.values, r.state, r.assigned};
+    backup_ = EditBackup{r.values, r.state, r.change ? r.change->assigned : std::vector<bool>()};
     editState_ = EditState::Edit;
     notify(QueryEvent::Kind::StateChanged);
 }
@@ -290,7 +286,7 @@ void Query::append()
     RowRecord record;
     record.values.assign(fields_.size(), Value());
     record.state = RowState::Inserted;
-    record.assigned.assign(fields_.size(), false);
+    record.changes().assigned.assign(fields_.size(), false);
     record.sequence = nextSequence_++;
     rows_.push_back(std::move(record));
     notify(QueryEvent::Kind::Inserted, row);
@@ -312,7 +308,7 @@ void Query::setValue(int field, const Value& value)
     RowRecord& r = rows_[static_cast<size_t>(current_)];
     r.values[static_cast<size_t>(field)] = storedValue(field, value);
     if (r.state == RowState::Inserted)
-        r.assigned[static_cast<size_t>(field)] = true;
+        r.changes().assigned[static_cast<size_t>(field)] = true;
     notify(QueryEvent::Kind::RowChanged, current_);
 }
 
@@ -326,7 +322,8 @@ void Query::post()
     if (editState_ == EditState::Browse)
         return;
     RowRecord& r = rows_[static_cast<size_t>(current_)];
-    if (editState_ == EditState::Insert && std::none_of(r.assigned.begin(), r.assigned.end(), [](bool b) { return b; })) {
+    const bool anyAssigned = r.change && std::any_of(r.change->assigned.begin(), r.change->assigned.end(), [](bool b) { return b; });
+    if (editState_ == EditState::Insert && !anyAssigned) {
         cancel(); // nothing was typed into the new row
         return;
     }
@@ -339,17 +336,16 @@ void Query::post()
         std::optional<int64_t> newId;
         RowRecord pending = r;
         if (pending.state == RowState::Unchanged) {
-            pending.original = backup_->values;
+            pending.changes().original = backup_->values;
             pending.state = RowState::Modified;
         }
         writeRow(pending, newId);
         if (newId)
             refreshInserted(r, *newId);
         r.state = RowState::Unchanged;
-        r.original.reset();
-        r.assigned.clear();
+        r.change.reset();
     } else if (r.state == RowState::Unchanged) {
-        r.original = backup_->values;
+        r.changes().original = backup_->values;
         r.state = RowState::Modified;
     }
     finishEdit();
@@ -381,7 +377,8 @@ void Query::cancel()
     RowRecord& r = rows_[static_cast<size_t>(current_)];
     r.values = backup_->values;
     r.state = backup_->state;
-    r.assigned = backup_->assigned;
+    if (r.change)
+        r.change->assigned = backup_->assigned;
     finishEdit();
     notify(QueryEvent::Kind::RowChanged, current_);
 }
@@ -397,13 +394,13 @@ void Query::deleteRow()
     if (table_.empty())
         throw Error(Error::Kind::Usage, designName_ + "：这个数据集不能删除记录");
     const int row = current_;
-    RowRecord record = rows_[static_cast<size_t>(row)];
     if (!batch_)
-        deleteFromTable(record);
-    else if (record.state != RowState::Inserted)
-        deleted_.push_back(std::move(record));
+        deleteFromTable(rows_[static_cast<size_t>(row)]);
     notify(QueryEvent::Kind::AboutToRemove, row);
+    RowRecord record = std::move(rows_[static_cast<size_t>(row)]);
     rows_.erase(rows_.begin() + row);
+    if (batch_ && record.state != RowState::Inserted)
+        deleted_.push_back(std::move(record));
     notify(QueryEvent::Kind::Removed, row);
     current_ = std::min(row, rowCount() - 1);
     notify(QueryEvent::Kind::CurrentChanged, current_);
@@ -452,7 +449,7 @@ void Query::writeRow(RowRecord& record, std::optional<int64_t>& newId) const
     if (record.state == RowState::Inserted) {
         std::string columns, placeholders;
         for (int i : writableFields()) {
-            if (!record.assigned[static_cast<size_t>(i)])
+            if (!record.isAssigned(static_cast<size_t>(i)))
                 continue;
             values.push_back(stored(i));
             columns += (columns.empty() ? "" : ", ") + ident(fields_[static_cast<size_t>(i)].baseColumn);
@@ -469,7 +466,7 @@ void Query::writeRow(RowRecord& record, std::optional<int64_t>& newId) const
         return;
     std::string sets;
     for (int i : writableFields()) {
-        if (record.values[static_cast<size_t>(i)] == (*record.original)[static_cast<size_t>(i)])
+        if (record.values[static_cast<size_t>(i)] == (*record.original())[static_cast<size_t>(i)])
             continue;
         values.push_back(stored(i));
         sets += (sets.empty() ? "" : ", ") + ident(fields_[static_cast<size_t>(i)].baseColumn) + " = ?" +
@@ -477,7 +474,7 @@ void Query::writeRow(RowRecord& record, std::optional<int64_t>& newId) const
     }
     if (sets.empty())
         return;
-    const std::string where = rowCriteria(fields_, table_, *record.original, values);
+    const std::string where = rowCriteria(fields_, table_, *record.original(), values);
     if (connection_.executeNative("UPDATE " + ident(table_) + " SET " + sets + where, values) == 0)
         throw Error(Error::Kind::Conflict, "记录已被其他用户修改或删除，无法保存");
 }
@@ -485,7 +482,7 @@ void Query::writeRow(RowRecord& record, std::optional<int64_t>& newId) const
 void Query::deleteFromTable(const RowRecord& record) const
 {
     std::vector<Value> values;
-    const std::string where = rowCriteria(fields_, table_, record.original ? *record.original : record.values, values);
+    const std::string where = rowCriteria(fields_, table_, record.original() ? *record.original() : record.values, values);
     if (connection_.executeNative("DELETE FROM " + ident(table_) + where, values) == 0)
         throw Error(Error::Kind::Conflict, "记录已被其他用户修改或删除，无法删除");
 }
@@ -528,15 +525,19 @@ void Query::updateBatch()
         post();
     if (!hasPendingChanges())
         return;
-    // Work on copies: the local rows change only when everything was written.
-    std::vector<RowRecord> written = rows_;
+    // Work on copies of the changed rows: the local rows change only when
+    // everything was written.
+    std::vector<std::pair<size_t, RowRecord>> written;
+    for (size_t i = 0; i < rows_.size(); ++i)
+        if (rows_[i].state != RowState::Unchanged)
+            written.emplace_back(i, rows_[i]);
     const bool ownTransaction = !connection_.inTransaction();
     if (ownTransaction)
         connection_.beginTransaction();
     try {
         for (const RowRecord& d : deleted_)
             deleteFromTable(d);
-        for (RowRecord& r : written) {
+        for (auto& [index, r] : written) {
             std::optional<int64_t> newId;
             writeRow(r, newId);
             if (newId)
@@ -550,15 +551,11 @@ void Query::updateBatch()
         throw;
     }
     deleted_.clear();
-    for (size_t i = 0; i < written.size(); ++i) {
-        RowRecord& r = written[i];
-        const bool changed = r.state != RowState::Unchanged;
+    for (auto& [index, r] : written) {
         r.state = RowState::Unchanged;
-        r.original.reset();
-        r.assigned.clear();
-        rows_[i] = std::move(r);
-        if (changed)
-            notify(QueryEvent::Kind::RowChanged, static_cast<int>(i));
+        r.change.reset();
+        rows_[index] = std::move(r);
+        notify(QueryEvent::Kind::RowChanged, static_cast<int>(index));
     }
     notify(QueryEvent::Kind::StateChanged);
 }
@@ -576,16 +573,16 @@ void Query::cancelBatch()
         if (r.state == RowState::Inserted)
             continue;
         if (r.state == RowState::Modified) {
-            r.values = *r.original;
-            r.original.reset();
+            r.values = *r.original();
+            r.change.reset();
             r.state = RowState::Unchanged;
         }
         restored.push_back(std::move(r));
     }
     for (RowRecord& d : deleted_) {
-        if (d.original)
-            d.values = *d.original;
-        d.original.reset();
+        if (d.original())
+            d.values = *d.original();
+        d.change.reset();
         d.state = RowState::Unchanged;
         restored.push_back(std::move(d));
     }

@@ -4,6 +4,7 @@
 
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -113,12 +114,36 @@ public:
     void unsubscribe(int id);
 
 private:
+    // What is kept of a row only once it changes.
+    struct RowChange {
+        std::optional<Row> original; // values as read
+        std::vector<bool> assigned;  // Inserted: the fields given a value
+    };
     struct RowRecord {
         Row values;
         RowState state = RowState::Unchanged;
-        std::optional<Row> original;   // values as read, kept once changed
-        std::vector<bool> assigned;    // Inserted: the fields given a value
-        int64_t sequence = 0;          // position as read, to restore order
+        int64_t sequence = 0; // position as read, to restore order
+        std::unique_ptr<RowChange> change;
+
+        RowRecord() = default;
+        RowRecord(RowRecord&&) = default;
+        RowRecord& operator=(RowRecord&&) = default;
+        RowRecord(const RowRecord& other)
+            : values(other.values), state(other.state), sequence(other.sequence),
+              change(other.change ? std::make_unique<RowChange>(*other.change) : nullptr)
+        {
+        }
+        RowChange& changes()
+        {
+            if (!change)
+                change = std::make_unique<RowChange>();
+            return *change;
+        }
+        const Row* original() const { return change && change->original ? &*change->original : nullptr; }
+        bool isAssigned(size_t field) const
+        {
+            return change && field < change->assigned.size() && change->assigned[field];
+        }
     };
     struct EditBackup {
         Row values;

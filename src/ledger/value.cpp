@@ -4,6 +4,7 @@
 #include "number_format.h"
 
 #include <charconv>
+#include <cstring>
 #include <cmath>
 #include <limits>
 
@@ -23,18 +24,152 @@ const char* typeName(Type type)
     return "";
 }
 
-Type Value::type() const
+// ---- storage ------------------------------------------------------------------
+
+namespace {
+
+// Year, month, day, hour, minute and second packed into one integer that
+// keeps their order.
+int64_t packDate(const DateTime& d)
 {
-    switch (data_.index()) {
-    case 1: return Type::Boolean;
-    case 2: return Type::Long;
-    case 3: return Type::Double;
-    case 4: return Type::Currency;
-    case 5: return Type::DateTime;
-    case 6: return Type::Text;
-    default: return Type::Null;
+    return ((((static_cast<int64_t>(d.year) * 16 + d.month) * 32 + d.day) * 32 + d.hour) * 64 + d.minute) * 64 + d.second;
+}
+
+DateTime unpackDate(int64_t v)
+{
+    DateTime d;
+    d.second = static_cast<int>(v % 64);
+    v /= 64;
+    d.minute = static_cast<int>(v % 64);
+    v /= 64;
+    d.hour = static_cast<int>(v % 32);
+    v /= 32;
+    d.day = static_cast<int>(v % 32);
+    v /= 32;
+    d.month = static_cast<int>(v % 16);
+    d.year = static_cast<int>(v / 16);
+    return d;
+}
+
+} // namespace
+
+Value::Value(double v)
+{
+    std::memcpy(raw_, &v, sizeof v);
+    raw_[kTypeByte] = static_cast<char>(Type::Double);
+}
+
+Value::Value(const DateTime& v)
+{
+    setInteger(Type::DateTime, packDate(v));
+}
+
+Value::Value(const Value& other)
+{
+    std::memcpy(raw_, other.raw_, sizeof raw_);
+    if (other.onHeap()) {
+        auto* copy = new std::string(*other.heap());
+        std::memcpy(raw_, &copy, sizeof copy);
     }
 }
+
+Value::Value(Value&& other) noexcept
+{
+    std::memcpy(raw_, other.raw_, sizeof raw_);
+    other.raw_[kTypeByte] = static_cast<char>(Type::Null);
+}
+
+Value& Value::operator=(const Value& other)
+{
+    if (this != &other) {
+        Value copy(other);
+        *this = std::move(copy);
+    }
+    return *this;
+}
+
+Value& Value::operator=(Value&& other) noexcept
+{
+    if (this != &other) {
+        release();
+        std::memcpy(raw_, other.raw_, sizeof raw_);
+        other.raw_[kTypeByte] = static_cast<char>(Type::Null);
+    }
+    return *this;
+}
+
+void Value::release()
+{
+    if (onHeap())
+        delete heap();
+    raw_[kTypeByte] = static_cast<char>(Type::Null);
+}
+
+int64_t Value::integer() const
+{
+    int64_t v;
+    std::memcpy(&v, raw_, sizeof v);
+    return v;
+}
+
+void Value::setInteger(Type type, int64_t v)
+{
+    std::memcpy(raw_, &v, sizeof v);
+    raw_[kTypeByte] = static_cast<char>(type);
+}
+
+void Value::setText(std::string_view text)
+{
+    if (text.size() <= kInline) {
+        std::memcpy(raw_, text.data(), text.size());
+        raw_[kLengthByte] = static_cast<char>(text.size());
+    } else {
+        auto* heapText = new std::string(text);
+        std::memcpy(raw_, &heapText, sizeof heapText);
+        raw_[kLengthByte] = static_cast<char>(kHeap);
+    }
+    raw_[kTypeByte] = static_cast<char>(Type::Text);
+}
+
+const std::string* Value::heap() const
+{
+    const std::string* p;
+    std::memcpy(&p, raw_, sizeof p);
+    return p;
+}
+
+double Value::asDouble() const
+{
+    double v;
+    std::memcpy(&v, raw_, sizeof v);
+    return v;
+}
+
+DateTime Value::asDateTime() const
+{
+    return unpackDate(integer());
+}
+
+std::string_view Value::asText() const
+{
+    if (onHeap())
+        return *heap();
+    return std::string_view(raw_, static_cast<unsigned char>(raw_[kLengthByte]));
+}
+
+bool operator==(const Value& a, const Value& b)
+{
+    if (a.type() != b.type())
+        return false;
+    switch (a.type()) {
+    case Type::Null: return true;
+    case Type::Double: return a.asDouble() == b.asDouble();
+    case Type::Text: return a.asText() == b.asText();
+    default: return a.integer() == b.integer();
+    }
+}
+
+// ---- conversions ----------------------------------------------------------------
 
 std::string Value::toText() const
 {
@@ -45,7 +180,7 @@ std::string Value::toText() const
     case Type::Double: return formatGeneral(asDouble());
     case Type::Currency: return asCurrency().toString();
     case Type::DateTime: return formatDateTimeText(asDateTime());
-    case Type::Text: return asText();
+    case Type::Text: return std::string(asText());
     }
     return {};
 }

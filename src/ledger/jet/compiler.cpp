@@ -173,7 +173,7 @@ private:
         case Type::Long: return std::to_string(v.asLong());
         case Type::Currency: return std::to_string(v.asCurrency().raw());
         case Type::Double: return renderReal(v.asDouble());
-        case Type::Text: return quoteString(v.asText());
+        case Type::Text: return quoteString(std::string(v.asText()));
         case Type::DateTime: return quoteString(v.asDateTime().canonical());
         }
         return "NULL";
@@ -695,7 +695,7 @@ private:
     {
         if (pattern.form != Typed::Form::Literal)
             return as(pattern, plain(Type::Text));
-        const std::string p = pattern.value.convertedTo(plain(Type::Text)).asText();
+        const std::string p(pattern.value.convertedTo(plain(Type::Text)).asText());
         if (p.find('[') == std::string::npos && p.find('\\') == std::string::npos)
             return quoteString(p);
         std::string out;
@@ -890,7 +890,7 @@ private:
             arity(e, 2, 2);
             if (args[1].form != Typed::Form::Literal || args[1].value.type() != Type::Text)
                 fail(Error::Kind::Syntax, "函数 format 的格式应为文本常量", e.offset);
-            setText("strftime(" + quoteString(strftimePattern(args[1].value.asText(), e.offset)) + ", " +
+            setText("strftime(" + quoteString(strftimePattern(std::string(args[1].value.asText()), e.offset)) + ", " +
                     as(args[0], plain(Type::DateTime)) + ")");
         } else if (name == "len") {
             arity(e, 1, 1);

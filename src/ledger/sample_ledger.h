@@ -1,0 +1,20 @@
+#pragma once
+
+#include <string>
+
+namespace ledger {
+
+struct SampleOptions {
+    int records = 20000;   // income and expenditure records
+    int years = 3;         // spread over this many years up to today
+    int extraItems = 0;    // further expenditure items beyond the starting ones
+    unsigned seed = 20241209;
+};
+
+// Writes a realistic household ledger for trying the program and for
+// benchmarks: a few users and accounts, records on the starting items,
+// loans, transfers and budgets, with the account totals consistent.
+// The same options always give the same file.
+void createSampleLedger(const std::string& path, const SampleOptions& options);
+
+} // namespace ledger
