@@ -33,9 +33,6 @@ class DateTime {
 
   // Midnight of a valid Gregorian date in the years 1..9999.
   static std::optional<DateTime> fromDate(int year, int month, int day);
-  static std::optional<DateTime> fromDate(const SolarDate& date) {
-    return fromDate(date.year, date.month, date.day);
-  }
 
   constexpr double value() const { return value_; }
   // The proleptic Gregorian date, when it lies in the years 1..9999.

@@ -157,19 +157,20 @@ TEST(CalendarCells, TitleCellsReadAsOneWord) {
   EXPECT_LE(extentIn(7).first, cellRectInWidget(*widget, 7, 6).left() + 2) << "猴年 at the left edge";
 }
 
-TEST(CalendarCells, GradientBandsRunFromAStepPastTheStartToTheEnd) {
-  QImage image(10, 512, QImage::Format_RGB32);
+QImage gradient(int height, QColor start, QColor end) {
+  QImage image(4, height, QImage::Format_RGB32);
   QPainter painter(&image);
-  FillGradient(painter, image.rect(), QColor(0, 174, 83), QColor(0, 213, 101));
-  painter.end();
-  EXPECT_EQ(image.pixelColor(0, 0), QColor(0, 174, 83)) << "174 + round(39/256) stays 174";
-  EXPECT_EQ(image.pixelColor(0, 1), QColor(0, 174, 83));
-  EXPECT_EQ(image.pixelColor(9, 511), QColor(0, 213, 101));
-  QImage steep(4, 256, QImage::Format_RGB32);
-  QPainter steepPainter(&steep);
-  FillGradient(steepPainter, steep.rect(), QColor(0, 0, 0), QColor(255, 255, 255));
-  steepPainter.end();
+  FillGradient(painter, image.rect(), start, end);
+  return image;
+}
+
+TEST(CalendarCells, GradientBandsRunFromAStepPastTheStartToTheEnd) {
+  const QImage selection = gradient(512, QColor(0, 174, 83), QColor(0, 213, 101));
+  EXPECT_EQ(selection.pixelColor(0, 0), QColor(0, 174, 83)) << "174 + round(39/256) stays 174";
+  EXPECT_EQ(selection.pixelColor(3, 511), QColor(0, 213, 101));
+  const QImage steep = gradient(256, QColor(0, 0, 0), QColor(255, 255, 255));
   EXPECT_EQ(steep.pixelColor(0, 0), QColor(1, 1, 1)) << "the first band is one step on";
+  EXPECT_EQ(steep.pixelColor(0, 128), QColor(128, 128, 128)) << "band 129: 128.5 rounds to even";
   EXPECT_EQ(steep.pixelColor(0, 255), QColor(255, 255, 255));
 }
 

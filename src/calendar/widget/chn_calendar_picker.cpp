@@ -32,6 +32,12 @@ DateTime currentDateTime() {
   return DateTime(today->value() + now.time().msecsSinceStartOfDay() / 86400000.0);
 }
 
+void setTextColor(QLabel* label, const QColor& color) {
+  QPalette palette = label->palette();
+  palette.setColor(QPalette::WindowText, color);
+  label->setPalette(palette);
+}
+
 bool inYearRange(const std::optional<SolarDate>& date) {
   return date && date->year >= TChnCalendar::kFirstYear && date->year <= TChnCalendar::kLastYear;
 }
@@ -39,6 +45,7 @@ bool inYearRange(const std::optional<SolarDate>& date) {
 }  // namespace
 
 TChnCalendar::TChnCalendar(QWidget* parent) : QWidget(parent) {
+  // The defaults, in the order of CalendarColor.
   colors_ = {QColor(197, 197, 197), kRed, QColor(79, 79, 79), QColor(0, 128, 0), QColor(79, 79, 79),
              QColor(255, 128, 0), QColor(83, 83, 255), QColor(255, 128, 0), QColor(0, 174, 83),
              QColor(0, 213, 101), QColor(0, 147, 70), QColor(128, 128, 128), QColor(128, 128, 128),
@@ -59,9 +66,7 @@ QLabel* TChnCalendar::addLabel(const char* name, const QString& text, const QFon
   auto* label = new QLabel(text, this);
   label->setObjectName(name);
   label->setFont(labelFont);
-  QPalette palette = label->palette();
-  palette.setColor(QPalette::WindowText, textColor);
-  label->setPalette(palette);
+  setTextColor(label, textColor);
   label->move(at);
   label->adjustSize();
   label->installEventFilter(this);
@@ -164,7 +169,7 @@ void TChnCalendar::leaveEvent(QEvent* e) {
 }
 
 void TChnCalendar::changeEvent(QEvent* e) {
-  if (e->type() == QEvent::FontChange) update();
+  if (e->type() == QEvent::FontChange && grid_) rebuildAndRepaint();  // the face and the header use it
   QWidget::changeEvent(e);
 }
 
@@ -262,11 +267,6 @@ QColor TChnCalendar::color(CalendarColor which) const {
 
 void TChnCalendar::setColor(CalendarColor which, const QColor& value) {
   colors_[static_cast<int>(which)] = value;
-  const auto recolour = [&value](QLabel* label) {
-    QPalette palette = label->palette();
-    palette.setColor(QPalette::WindowText, value);
-    label->setPalette(palette);
-  };
   switch (which) {
     case CalendarColor::Date:
     case CalendarColor::CnDate:
@@ -287,10 +287,10 @@ void TChnCalendar::setColor(CalendarColor which, const QColor& value) {
     case CalendarColor::TitleWeek:
     case CalendarColor::TitleWeekEnd:
     case CalendarColor::TitleWeekLine: grid_->update(); break;
-    case CalendarColor::TitleToday: recolour(todayLabel_); break;
-    case CalendarColor::TitleMonth: recolour(monthLabel_); break;
-    case CalendarColor::TitleYear: recolour(yearLabel_); break;
-    case CalendarColor::TitleSelected: recolour(selectedDateLabel_); break;
+    case CalendarColor::TitleToday: setTextColor(todayLabel_, value); break;
+    case CalendarColor::TitleMonth: setTextColor(monthLabel_, value); break;
+    case CalendarColor::TitleYear: setTextColor(yearLabel_, value); break;
+    case CalendarColor::TitleSelected: setTextColor(selectedDateLabel_, value); break;
     case CalendarColor::TitleConstellation:
     case CalendarColor::TitleAnimalsYear: break;  // seen at the next repaint
   }

@@ -217,7 +217,6 @@ class TChnCalendar : public QWidget {
   // --- what the widget holds, for embedding code and tests ----------------------------
   const CalendarCell& cell(int index) const { return cells_[index]; }  // 1..42
   const QString& weekNumberText(int row) const { return weekNumberTexts_[row]; }  // 1..6
-  const TChnCal& dayInfo() const { return dayInfo_; }
   DayGrid* dayGrid() const { return grid_; }
   QLabel* todayLabel() const { return todayLabel_; }
   QLabel* monthLabel() const { return monthLabel_; }
@@ -227,7 +226,6 @@ class TChnCalendar : public QWidget {
   SpinButton* yearUpDown() const { return yearUpDown_; }
   QMenu* monthMenu() const { return monthMenu_; }
   QMenu* yearMenu() const { return yearMenu_; }
-  const QImage& backgroundBitmap() const { return backgroundBitmap_; }
 
  protected:
   bool event(QEvent* event) override;
