@@ -128,9 +128,9 @@ QImage headerRight() {
     p.restore();
     // The three text links stand at y 56; each gets a small sign before it.
     const qreal iconY = 64;
-    paintInfoIcon(p, {40, iconY});
-    paintFeedbackIcon(p, {93, iconY});
-    paintExitIcon(p, {254, iconY});
+    paintInfoIcon(p, {38, iconY});
+    paintFeedbackIcon(p, {89, iconY});
+    paintExitIcon(p, {251, iconY});
     p.end();
     return image;
 }
