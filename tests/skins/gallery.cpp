@@ -60,6 +60,9 @@ QTableView* recordTable(QWidget* parent) {
                           new QStandardItem(QString::fromUtf8(payers[row % 3])),
                           new QStandardItem(row % 4 ? QString() : QStringLiteral("周末聚餐"))});
     }
+    // The grids paint their current row themselves, on this colour.
+    for (int column = 0; column < model->columnCount(); ++column)
+        model->item(5, column)->setBackground(QColor(166, 202, 240));
     auto* table = new QTableView(parent);
     table->setModel(model);
     table->setAlternatingRowColors(true);

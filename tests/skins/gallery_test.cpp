@@ -19,6 +19,7 @@
 #include <QStyleOptionComboBox>
 #include <QStyleOptionFrame>
 #include <QStyleOptionSpinBox>
+#include <QTableView>
 
 #include <memory>
 
@@ -139,7 +140,7 @@ TEST_F(Gallery, ChineseTextFitsTheProgramsFixedSizeBoxes) {
     }
 }
 
-TEST_F(Gallery, SkinsLeaveNavigationMarksAndPicturesAlone) {
+TEST_F(Gallery, SkinsLeaveTheProgramsOwnColoursAndPicturesAlone) {
     std::unique_ptr<QWidget> controls(gallery::controlsWindow());
     std::unique_ptr<QWidget> signIn(gallery::signInWindow());
     const QImage background(QStringLiteral(":/artwork/login_background.jpg"));
@@ -160,6 +161,12 @@ TEST_F(Gallery, SkinsLeaveNavigationMarksAndPicturesAlone) {
         EXPECT_TRUE(hasRed) << skin << ": the marked caption is no longer red";
         EXPECT_EQ(lime->grab().toImage().pixelColor(2, 2), QColor(0, 255, 0))
             << skin << ": the marked label lost its lime background";
+        auto* grid = controls->findChild<QTableView*>();
+        ASSERT_TRUE(grid);
+        const QRect cell = grid->visualRect(grid->model()->index(5, 1));
+        EXPECT_EQ(grid->viewport()->grab().toImage().pixelColor(cell.topLeft() + QPoint(3, 3)),
+                  QColor(166, 202, 240))
+            << skin << ": the grid's current-row colour was painted over";
 
         const QImage signInShot = shot(signIn.get());
         for (const QPoint& p : {QPoint(40, 40), QPoint(100, 230), QPoint(200, 100)})

@@ -1,7 +1,6 @@
 #include "canvas.h"
 
 #include <QLinearGradient>
-#include <QPainterPath>
 #include <QRadialGradient>
 
 namespace artwork {
@@ -25,18 +24,6 @@ QFont sansFont(qreal pixelSize, QFont::Weight weight) {
 
 QFont serifFont(qreal pixelSize, QFont::Weight weight) {
     return cjkFont(QStringLiteral("Noto Serif CJK SC"), pixelSize, weight);
-}
-
-QImage blankPicture(int width, int height) {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::white);
-    return image;
-}
-
-void beginPainting(QPainter& painter, QImage& image) {
-    painter.begin(&image);
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
-                           QPainter::SmoothPixmapTransform);
 }
 
 void addGrain(QImage& image, int strength, quint32 seed) {
@@ -74,18 +61,15 @@ void drawLogo(QPainter& painter, const QRectF& box) {
     painter.setBrush(shine);
     painter.drawRoundedRect(box, 0.22 * s, 0.22 * s);
 
-    QPainterPath house;
-    house.moveTo(at(0.5, 0.19));
-    house.lineTo(at(0.86, 0.5));
-    house.lineTo(at(0.75, 0.5));
-    house.lineTo(at(0.75, 0.81));
-    house.lineTo(at(0.25, 0.81));
-    house.lineTo(at(0.25, 0.5));
-    house.lineTo(at(0.14, 0.5));
-    house.closeSubpath();
+    // Corners of the house, in fractions of the tile.
+    const QPointF houseCorners[] = {{0.5, 0.19},  {0.86, 0.5}, {0.75, 0.5}, {0.75, 0.81},
+                                    {0.25, 0.81}, {0.25, 0.5}, {0.14, 0.5}};
+    QPolygonF house;
+    for (const QPointF& corner : houseCorners)
+        house << at(corner.x(), corner.y());
     painter.setPen(QPen(Qt::white, 0.05 * s, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
     painter.setBrush(Qt::white);
-    painter.drawPath(house);
+    painter.drawPolygon(house);
 
     const QPointF centre = at(0.5, 0.63);
     const qreal r = 0.15 * s;
@@ -100,17 +84,12 @@ void drawLogo(QPainter& painter, const QRectF& box) {
     if (s >= 24) {
         painter.setPen(QPen(Qt::white, 0.036 * s, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.setBrush(Qt::NoBrush);
-        QPainterPath yen;
-        yen.moveTo(at(0.445, 0.545));
-        yen.lineTo(at(0.5, 0.625));
-        yen.lineTo(at(0.555, 0.545));
-        yen.moveTo(at(0.5, 0.625));
-        yen.lineTo(at(0.5, 0.72));
-        yen.moveTo(at(0.455, 0.64));
-        yen.lineTo(at(0.545, 0.64));
-        yen.moveTo(at(0.455, 0.68));
-        yen.lineTo(at(0.545, 0.68));
-        painter.drawPath(yen);
+        // The yen sign: two arms, a stem and two bars.
+        const QLineF strokes[] = {{0.445, 0.545, 0.5, 0.625},  {0.555, 0.545, 0.5, 0.625},
+                                  {0.5, 0.625, 0.5, 0.72},     {0.455, 0.64, 0.545, 0.64},
+                                  {0.455, 0.68, 0.545, 0.68}};
+        for (const QLineF& stroke : strokes)
+            painter.drawLine(at(stroke.x1(), stroke.y1()), at(stroke.x2(), stroke.y2()));
     }
     painter.restore();
 }

@@ -36,8 +36,23 @@ inline const QColor coinDeep{0xdb, 0x93, 0x1d};
 QFont sansFont(qreal pixelSize, QFont::Weight weight = QFont::Normal);
 QFont serifFont(qreal pixelSize, QFont::Weight weight = QFont::Normal);
 
-QImage blankPicture(int width, int height);
-void beginPainting(QPainter& painter, QImage& image);
+// Paints onto an existing picture with antialiasing on.
+template <typename Paint>
+void paintOver(QImage& image, Paint&& paint) {
+    QPainter painter(&image);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
+                           QPainter::SmoothPixmapTransform);
+    paint(painter);
+}
+
+// A new picture of the given size on the given ground, painted by `paint`.
+template <typename Paint>
+QImage paintPicture(int width, int height, Paint&& paint, QColor ground = Qt::white) {
+    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
+    image.fill(ground);
+    paintOver(image, paint);
+    return image;
+}
 
 // A faint, reproducible grain that keeps large flat areas from looking
 // synthetic; only for pictures that are shown at their own size.

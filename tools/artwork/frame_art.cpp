@@ -19,7 +19,8 @@ constexpr int kColumnWidth = 193;
 constexpr int kStatusHeight = 33;
 const QColor kColumnBottom(0xea, 0xf3, 0xfc);
 
-void paintHeaderBase(QPainter& p, int width) {
+void paintHeaderBase(QPainter& p) {
+    const int width = p.device()->width();
     QLinearGradient sky(0, 0, 0, 77);
     sky.setColorAt(0, colour::skyTop);
     sky.setColorAt(1, colour::skyBottom);
@@ -52,34 +53,28 @@ void paintGrowthMotif(QPainter& p, qreal left, qreal baseline) {
 }
 
 QImage headerLeft() {
-    QImage image = blankPicture(561, kHeaderHeight);
-    QPainter p;
-    beginPainting(p, image);
-    paintHeaderBase(p, image.width());
-    p.save();
-    p.setClipRect(QRectF(300, 0, 246, 77));
-    drawBubble(p, {470, 6}, 44, colour::brandLight, 0.12);
-    drawBubble(p, {398, 64}, 26, colour::brandLight, 0.08);
-    p.restore();
-    paintGrowthMotif(p, 462, 74);
+    return paintPicture(561, kHeaderHeight, [&](QPainter& p) {
+        paintHeaderBase(p);
+        p.save();
+        p.setClipRect(QRectF(300, 0, 246, 77));
+        drawBubble(p, {470, 6}, 44, colour::brandLight, 0.12);
+        drawBubble(p, {398, 64}, 26, colour::brandLight, 0.08);
+        p.restore();
+        paintGrowthMotif(p, 462, 74);
 
-    drawLogo(p, QRectF(22, 14, 50, 50));
-    drawText(p, QRectF(86, 9, 360, 38), kProductName, sansFont(27, QFont::Bold),
-             colour::brandDeep);
-    drawText(p, QRectF(88, 47, 360, 20),
-             kVersion + QStringLiteral("   ·   记好每一笔，过好每一天"), sansFont(12),
-             colour::muted);
-    p.end();
-    return image;
+        drawLogo(p, QRectF(22, 14, 50, 50));
+        drawText(p, QRectF(86, 9, 360, 38), kProductName, sansFont(27, QFont::Bold),
+                 colour::brandDeep);
+        drawText(p, QRectF(88, 47, 360, 20),
+                 kVersion + QStringLiteral("   ·   记好每一笔，过好每一天"), sansFont(12),
+                 colour::muted);
+    });
 }
 
 QImage headerMiddle() {
-    QImage image = blankPicture(16, kHeaderHeight);
-    QPainter p;
-    beginPainting(p, image);
-    paintHeaderBase(p, image.width());
-    p.end();
-    return image;
+    return paintPicture(16, kHeaderHeight, [&](QPainter& p) {
+        paintHeaderBase(p);
+    });
 }
 
 void paintInfoIcon(QPainter& p, QPointF c) {
@@ -116,73 +111,64 @@ void paintExitIcon(QPainter& p, QPointF c) {
 }
 
 QImage headerRight() {
-    QImage image = blankPicture(302, kHeaderHeight);
-    QPainter p;
-    beginPainting(p, image);
-    paintHeaderBase(p, image.width());
-    p.save();
-    p.setClipRect(QRectF(14, 0, 288, 48));
-    drawBubble(p, {250, 4}, 34, colour::brandLight, 0.12);
-    drawBubble(p, {296, 36}, 18, colour::brandLight, 0.10);
-    drawBubble(p, {186, -4}, 16, colour::brandLight, 0.08);
-    p.restore();
-    // The three text links stand at y 56; each gets a small sign before it.
-    const qreal iconY = 64;
-    paintInfoIcon(p, {38, iconY});
-    paintFeedbackIcon(p, {89, iconY});
-    paintExitIcon(p, {251, iconY});
-    p.end();
-    return image;
+    return paintPicture(302, kHeaderHeight, [&](QPainter& p) {
+        paintHeaderBase(p);
+        p.save();
+        p.setClipRect(QRectF(14, 0, 288, 48));
+        drawBubble(p, {250, 4}, 34, colour::brandLight, 0.12);
+        drawBubble(p, {296, 36}, 18, colour::brandLight, 0.10);
+        drawBubble(p, {186, -4}, 16, colour::brandLight, 0.08);
+        p.restore();
+        // The three text links stand at y 56; each gets a small sign before it.
+        const qreal iconY = 64;
+        paintInfoIcon(p, {38, iconY});
+        paintFeedbackIcon(p, {89, iconY});
+        paintExitIcon(p, {251, iconY});
+    });
 }
 
 QImage columnTop() {
-    QImage image = blankPicture(kColumnWidth, 500);
-    QPainter p;
-    beginPainting(p, image);
-    QLinearGradient fill(0, 0, 0, 440);
-    fill.setColorAt(0, QColor(0xf6, 0xfa, 0xfe));
-    fill.setColorAt(1, kColumnBottom);
-    p.fillRect(QRectF(0, 0, kColumnWidth, 440), fill);
-    p.fillRect(QRectF(0, 440, kColumnWidth, 60), kColumnBottom);
-    p.fillRect(QRectF(kColumnWidth - 1, 0, 1, 500), colour::hairline);
+    return paintPicture(kColumnWidth, 500, [&](QPainter& p) {
+        QLinearGradient fill(0, 0, 0, 440);
+        fill.setColorAt(0, QColor(0xf6, 0xfa, 0xfe));
+        fill.setColorAt(1, kColumnBottom);
+        p.fillRect(QRectF(0, 0, kColumnWidth, 440), fill);
+        p.fillRect(QRectF(0, 440, kColumnWidth, 60), kColumnBottom);
+        p.fillRect(QRectF(kColumnWidth - 1, 0, 1, 500), colour::hairline);
 
-    // A small heading above the first label (which starts at y 41).
-    const QFont heading = sansFont(12, QFont::Bold);
-    drawText(p, QRectF(0, 8, kColumnWidth - 1, 20), QStringLiteral("功 能 导 航"), heading,
-             colour::brand, Qt::AlignCenter);
-    p.setPen(QPen(colour::hairline, 1.0));
-    p.drawLine(QPointF(22, 18.5), QPointF(58, 18.5));
-    p.drawLine(QPointF(134, 18.5), QPointF(170, 18.5));
+        // A small heading above the first label (which starts at y 41).
+        const QFont heading = sansFont(12, QFont::Bold);
+        drawText(p, QRectF(0, 8, kColumnWidth - 1, 20), QStringLiteral("功 能 导 航"), heading,
+                 colour::brand, Qt::AlignCenter);
+        p.setPen(QPen(colour::hairline, 1.0));
+        p.drawLine(QPointF(22, 18.5), QPointF(58, 18.5));
+        p.drawLine(QPointF(134, 18.5), QPointF(170, 18.5));
 
-    // The product's name and web address, under the click area (32, 448, 129 × 49).
-    const QRectF card(22, 443, 149, 54);
-    p.setPen(QPen(colour::hairline, 1.0));
-    p.setBrush(QColor(255, 255, 255, 210));
-    p.drawRoundedRect(card, 8, 8);
-    const QFont name = sansFont(12, QFont::Bold);
-    const qreal nameWidth = QFontMetricsF(name).horizontalAdvance(kProductName);
-    const qreal rowWidth = 18 + 5 + nameWidth;
-    const qreal left = card.center().x() - rowWidth / 2;
-    drawLogo(p, QRectF(left, 451, 18, 18));
-    drawText(p, QRectF(left + 23, 449, nameWidth + 2, 22), kProductName, name,
-             colour::brandDeep);
-    drawText(p, QRectF(card.left(), 472, card.width(), 18), kWebAddress, sansFont(11),
-             colour::brand, Qt::AlignCenter);
-    p.end();
-    return image;
+        // The product's name and web address, under the click area (32, 448, 129 × 49).
+        const QRectF card(22, 443, 149, 54);
+        p.setPen(QPen(colour::hairline, 1.0));
+        p.setBrush(QColor(255, 255, 255, 210));
+        p.drawRoundedRect(card, 8, 8);
+        const QFont name = sansFont(12, QFont::Bold);
+        const qreal nameWidth = QFontMetricsF(name).horizontalAdvance(kProductName);
+        const qreal rowWidth = 18 + 5 + nameWidth;
+        const qreal left = card.center().x() - rowWidth / 2;
+        drawLogo(p, QRectF(left, 451, 18, 18));
+        drawText(p, QRectF(left + 23, 449, nameWidth + 2, 22), kProductName, name,
+                 colour::brandDeep);
+        drawText(p, QRectF(card.left(), 472, card.width(), 18), kWebAddress, sansFont(11),
+                 colour::brand, Qt::AlignCenter);
+    });
 }
 
 QImage columnFiller() {
-    QImage image = blankPicture(kColumnWidth, 16);
-    image.fill(kColumnBottom);
-    QPainter p;
-    beginPainting(p, image);
-    p.fillRect(QRectF(kColumnWidth - 1, 0, 1, 16), colour::hairline);
-    p.end();
-    return image;
+    return paintPicture(kColumnWidth, 16, [&](QPainter& p) {
+        p.fillRect(QRectF(kColumnWidth - 1, 0, 1, 16), colour::hairline);
+    }, kColumnBottom);
 }
 
-void paintStatusBase(QPainter& p, int width) {
+void paintStatusBase(QPainter& p) {
+    const int width = p.device()->width();
     QLinearGradient fill(0, 0, 0, kStatusHeight);
     fill.setColorAt(0, QColor(0xf4, 0xf9, 0xfe));
     fill.setColorAt(1, QColor(0xe3, 0xee, 0xfa));
@@ -191,25 +177,19 @@ void paintStatusBase(QPainter& p, int width) {
 }
 
 QImage statusLeft() {
-    QImage image = blankPicture(kColumnWidth, kStatusHeight);
-    QPainter p;
-    beginPainting(p, image);
-    paintStatusBase(p, image.width());
-    drawLogo(p, QRectF(14, 8, 18, 18));
-    drawText(p, QRectF(39, 1, 150, 32), QStringLiteral("家庭理财好帮手"), sansFont(12),
-             colour::muted);
-    p.fillRect(QRectF(kColumnWidth - 1, 7, 1, 20), colour::hairline);
-    p.end();
-    return image;
+    return paintPicture(kColumnWidth, kStatusHeight, [&](QPainter& p) {
+        paintStatusBase(p);
+        drawLogo(p, QRectF(14, 8, 18, 18));
+        drawText(p, QRectF(39, 1, 150, 32), QStringLiteral("家庭理财好帮手"), sansFont(12),
+                 colour::muted);
+        p.fillRect(QRectF(kColumnWidth - 1, 7, 1, 20), colour::hairline);
+    });
 }
 
 QImage statusStrip() {
-    QImage image = blankPicture(16, kStatusHeight);
-    QPainter p;
-    beginPainting(p, image);
-    paintStatusBase(p, image.width());
-    p.end();
-    return image;
+    return paintPicture(16, kStatusHeight, [&](QPainter& p) {
+        paintStatusBase(p);
+    });
 }
 
 }  // namespace

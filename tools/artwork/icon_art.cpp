@@ -11,51 +11,36 @@ namespace artwork {
 
 namespace {
 
-QImage transparentPicture(int width, int height) {
-    QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
-    image.fill(Qt::transparent);
-    return image;
-}
-
 QImage icon(int size) {
-    QImage image = transparentPicture(size, size);
-    QPainter p;
-    beginPainting(p, image);
-    const qreal margin = size >= 32 ? size / 32.0 : 0;
-    drawLogo(p, QRectF(margin, margin, size - 2 * margin, size - 2 * margin));
-    p.end();
-    return image;
+    return paintPicture(size, size, [&](QPainter& p) {
+        const qreal margin = size >= 32 ? size / 32.0 : 0;
+        drawLogo(p, QRectF(margin, margin, size - 2 * margin, size - 2 * margin));
+    }, Qt::transparent);
 }
 
 // A chevron pointing down, turned by the given angle.
 QImage arrow(qreal angle, const QColor& colour) {
-    QImage image = transparentPicture(10, 10);
-    QPainter p;
-    beginPainting(p, image);
-    p.translate(5, 5);
-    p.rotate(angle);
-    p.setPen(QPen(colour, 1.7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    QPainterPath chevron;
-    chevron.moveTo(-3.5, -1.6);
-    chevron.lineTo(0, 1.9);
-    chevron.lineTo(3.5, -1.6);
-    p.drawPath(chevron);
-    p.end();
-    return image;
+    return paintPicture(10, 10, [&](QPainter& p) {
+        p.translate(5, 5);
+        p.rotate(angle);
+        p.setPen(QPen(colour, 1.7, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        QPainterPath chevron;
+        chevron.moveTo(-3.5, -1.6);
+        chevron.lineTo(0, 1.9);
+        chevron.lineTo(3.5, -1.6);
+        p.drawPath(chevron);
+    }, Qt::transparent);
 }
 
 QImage tick() {
-    QImage image = transparentPicture(12, 12);
-    QPainter p;
-    beginPainting(p, image);
-    p.setPen(QPen(Qt::white, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    QPainterPath mark;
-    mark.moveTo(2.2, 6.2);
-    mark.lineTo(4.9, 8.9);
-    mark.lineTo(9.8, 3.2);
-    p.drawPath(mark);
-    p.end();
-    return image;
+    return paintPicture(12, 12, [&](QPainter& p) {
+        p.setPen(QPen(Qt::white, 2.0, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+        QPainterPath mark;
+        mark.moveTo(2.2, 6.2);
+        mark.lineTo(4.9, 8.9);
+        mark.lineTo(9.8, 3.2);
+        p.drawPath(mark);
+    }, Qt::transparent);
 }
 
 }  // namespace

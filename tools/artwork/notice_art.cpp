@@ -50,40 +50,38 @@ void paintChips(QPainter& p, QPointF origin, const QStringList& words) {
 }
 
 QImage aboutBox() {
-    QImage image = blankPicture(kWidth, kHeight);
-    QPainter p;
-    beginPainting(p, image);
-    paintCard(p, QStringLiteral("关于 ") + kProductName);
+    QImage image = paintPicture(kWidth, kHeight, [&](QPainter& p) {
+        paintCard(p, QStringLiteral("关于 ") + kProductName);
 
-    drawLogo(p, QRectF(32, 60, 64, 64));
-    drawCoin(p, {92, 124}, 9);
-    drawText(p, QRectF(118, 50, 330, 32), kProductName, sansFont(22, QFont::Bold),
-             colour::brandDeep);
+        drawLogo(p, QRectF(32, 60, 64, 64));
+        drawCoin(p, {92, 124}, 9);
+        drawText(p, QRectF(118, 50, 330, 32), kProductName, sansFont(22, QFont::Bold),
+                 colour::brandDeep);
 
-    const QFont versionFont = sansFont(12);
-    const QString version = QStringLiteral("版本 ") + kVersion;
-    const QRectF versionChip(119, 84, QFontMetricsF(versionFont).horizontalAdvance(version) + 16,
-                             20);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(0xe2, 0xef, 0xfc));
-    p.drawRoundedRect(versionChip, 10, 10);
-    drawText(p, versionChip, version, versionFont, colour::brand, Qt::AlignCenter);
+        const QFont versionFont = sansFont(12);
+        const QString version = QStringLiteral("版本 ") + kVersion;
+        const QRectF versionChip(119, 84, QFontMetricsF(versionFont).horizontalAdvance(version) + 16,
+                                 20);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(0xe2, 0xef, 0xfc));
+        p.drawRoundedRect(versionChip, 10, 10);
+        drawText(p, versionChip, version, versionFont, colour::brand, Qt::AlignCenter);
 
-    const QFont line = sansFont(13);
-    drawText(p, QRectF(119, 112, 340, 20), QStringLiteral("记下每一笔收支，看清每一分去向，"),
-             line, colour::ink);
-    drawText(p, QRectF(119, 133, 340, 20),
-             QStringLiteral("让全家的日子过得明明白白、红红火火。"), line, colour::ink);
-    paintChips(p, {119, 166},
-               {QStringLiteral("收支记账"), QStringLiteral("账户管理"), QStringLiteral("预算报表"),
-                QStringLiteral("万年历")});
+        const QFont line = sansFont(13);
+        drawText(p, QRectF(119, 112, 340, 20), QStringLiteral("记下每一笔收支，看清每一分去向，"),
+                 line, colour::ink);
+        drawText(p, QRectF(119, 133, 340, 20),
+                 QStringLiteral("让全家的日子过得明明白白、红红火火。"), line, colour::ink);
+        paintChips(p, {119, 166},
+                   {QStringLiteral("收支记账"), QStringLiteral("账户管理"), QStringLiteral("预算报表"),
+                    QStringLiteral("万年历")});
 
-    const QFont small = sansFont(12);
-    drawText(p, kFooter.adjusted(20, 0, 0, 0), QStringLiteral("官方网站：") + kWebAddress, small,
-             colour::muted);
-    drawText(p, kFooter.adjusted(0, 0, -20, 0), QStringLiteral("感谢您的信赖与支持！"), small,
-             colour::muted, Qt::AlignRight | Qt::AlignVCenter);
-    p.end();
+        const QFont small = sansFont(12);
+        drawText(p, kFooter.adjusted(20, 0, 0, 0), QStringLiteral("官方网站：") + kWebAddress, small,
+                 colour::muted);
+        drawText(p, kFooter.adjusted(0, 0, -20, 0), QStringLiteral("感谢您的信赖与支持！"), small,
+                 colour::muted, Qt::AlignRight | Qt::AlignVCenter);
+    });
     addGrain(image, 1, 0xab07);
     return image;
 }
@@ -125,22 +123,20 @@ void paintOfflineCloud(QPainter& p, QPointF c) {
 }
 
 QImage offlineNotice() {
-    QImage image = blankPicture(kWidth, kHeight);
-    QPainter p;
-    beginPainting(p, image);
-    paintCard(p, QStringLiteral("温馨提示"));
-    paintOfflineCloud(p, {96, 124});
+    QImage image = paintPicture(kWidth, kHeight, [&](QPainter& p) {
+        paintCard(p, QStringLiteral("温馨提示"));
+        paintOfflineCloud(p, {96, 124});
 
-    drawText(p, QRectF(172, 70, 284, 30), QStringLiteral("当前没有可用的网络连接"),
-             sansFont(18, QFont::Bold), colour::ink);
-    const QFont line = sansFont(13);
-    drawText(p, QRectF(173, 110, 284, 20), QStringLiteral("此功能暂时无法使用，"), line,
-             colour::muted);
-    drawText(p, QRectF(173, 131, 284, 20), QStringLiteral("请检查网络连接后再试。"), line,
-             colour::muted);
-    drawText(p, kFooter.adjusted(0, 0, -20, 0), QStringLiteral("点击任意处关闭此提示"),
-             sansFont(12), colour::muted, Qt::AlignRight | Qt::AlignVCenter);
-    p.end();
+        drawText(p, QRectF(172, 70, 284, 30), QStringLiteral("当前没有可用的网络连接"),
+                 sansFont(18, QFont::Bold), colour::ink);
+        const QFont line = sansFont(13);
+        drawText(p, QRectF(173, 110, 284, 20), QStringLiteral("此功能暂时无法使用，"), line,
+                 colour::muted);
+        drawText(p, QRectF(173, 131, 284, 20), QStringLiteral("请检查网络连接后再试。"), line,
+                 colour::muted);
+        drawText(p, kFooter.adjusted(0, 0, -20, 0), QStringLiteral("点击任意处关闭此提示"),
+                 sansFont(12), colour::muted, Qt::AlignRight | Qt::AlignVCenter);
+    });
     addGrain(image, 1, 0x0ff1);
     return image;
 }

@@ -88,76 +88,70 @@ void paintFooter(QPainter& p) {
 }
 
 QImage background() {
-    QImage image = blankPicture(kWidth, kHeight);
-    QPainter p;
-    beginPainting(p, image);
-    QLinearGradient sky(0, 0, 0, kHeight);
-    sky.setColorAt(0, colour::skyBottom);
-    sky.setColorAt(1, colour::skyTop);
-    p.fillRect(image.rect(), sky);
-    p.end();
+    QImage image = paintPicture(kWidth, kHeight, [](QPainter& p) {
+        QLinearGradient sky(0, 0, 0, kHeight);
+        sky.setColorAt(0, colour::skyBottom);
+        sky.setColorAt(1, colour::skyTop);
+        p.fillRect(QRectF(0, 0, kWidth, kHeight), sky);
+    });
+    // Grain on the sky only: the card and the texts stay clean.
     addGrain(image, 2, 0x51e1);
-
-    beginPainting(p, image);
-    drawBubble(p, {-10, 250}, 70, colour::brandLight, 0.10);
-    drawBubble(p, {470, 262}, 40, colour::brandLight, 0.08);
-    paintTopBand(p);
-    paintCard(p);
-    paintBadge(p);
-    paintFooter(p);
-    // The window has no frame of its own.
-    p.setPen(QPen(colour::brand, 1.0));
-    p.setBrush(Qt::NoBrush);
-    p.drawRect(QRectF(0.5, 0.5, kWidth - 1, kHeight - 1));
-    p.end();
+    paintOver(image, [](QPainter& p) {
+        drawBubble(p, {-10, 250}, 70, colour::brandLight, 0.10);
+        drawBubble(p, {470, 262}, 40, colour::brandLight, 0.08);
+        paintTopBand(p);
+        paintCard(p);
+        paintBadge(p);
+        paintFooter(p);
+        // The window has no frame of its own.
+        p.setPen(QPen(colour::brand, 1.0));
+        p.setBrush(Qt::NoBrush);
+        p.drawRect(QRectF(0.5, 0.5, kWidth - 1, kHeight - 1));
+    });
     return image;
 }
 
 enum class Face { Normal, Hover, Pressed };
 
 QImage buttonFace(const QString& text, bool primary, Face face) {
-    QImage image = blankPicture(81, 33);
-    image.fill(kCardColour);
-    QPainter p;
-    beginPainting(p, image);
-    // A margin of plain card around the face keeps JPEG's blur of the
-    // rounded edge away from the picture's border, where it meets the card.
-    const QRectF body(2.5, 2.5, 76, 26.5);
-    p.setPen(Qt::NoPen);
-    p.setBrush(QColor(30, 80, 140, face == Face::Pressed ? 0 : 28));
-    p.drawRoundedRect(body.translated(0, 1.5), 6, 6);
+    return paintPicture(81, 33, [&](QPainter& p) {
+        // A margin of plain card around the face keeps JPEG's blur of the
+        // rounded edge away from the picture's border, where it meets the card.
+        const QRectF body(2.5, 2.5, 76, 26.5);
+        p.setPen(Qt::NoPen);
+        p.setBrush(QColor(30, 80, 140, face == Face::Pressed ? 0 : 28));
+        p.drawRoundedRect(body.translated(0, 1.5), 6, 6);
 
-    QColor top, bottom, border, label;
-    if (primary) {
-        top = face == Face::Pressed ? colour::brand : colour::brandLight;
-        bottom = face == Face::Pressed ? colour::brandDeep : colour::brand;
-        if (face == Face::Hover) {
-            top = top.lighter(110);
-            bottom = bottom.lighter(112);
+        QColor top, bottom, border, label;
+        if (primary) {
+            top = face == Face::Pressed ? colour::brand : colour::brandLight;
+            bottom = face == Face::Pressed ? colour::brandDeep : colour::brand;
+            if (face == Face::Hover) {
+                top = top.lighter(110);
+                bottom = bottom.lighter(112);
+            }
+            border = colour::brandDeep;
+            label = Qt::white;
+        } else {
+            top = face == Face::Pressed ? QColor(0xe1, 0xeb, 0xf5) : Qt::white;
+            bottom = face == Face::Hover ? QColor(0xe0, 0xed, 0xfa) : QColor(0xee, 0xf3, 0xf8);
+            border = face == Face::Normal ? QColor(0xb3, 0xc8, 0xde) : colour::brandLight;
+            label = colour::ink;
         }
-        border = colour::brandDeep;
-        label = Qt::white;
-    } else {
-        top = face == Face::Pressed ? QColor(0xe1, 0xeb, 0xf5) : Qt::white;
-        bottom = face == Face::Hover ? QColor(0xe0, 0xed, 0xfa) : QColor(0xee, 0xf3, 0xf8);
-        border = face == Face::Normal ? QColor(0xb3, 0xc8, 0xde) : colour::brandLight;
-        label = colour::ink;
-    }
-    QLinearGradient fill(0, body.top(), 0, body.bottom());
-    fill.setColorAt(0, top);
-    fill.setColorAt(1, bottom);
-    p.setPen(QPen(border, 1.0));
-    p.setBrush(fill);
-    p.drawRoundedRect(body, 6, 6);
+        QLinearGradient fill(0, body.top(), 0, body.bottom());
+        fill.setColorAt(0, top);
+        fill.setColorAt(1, bottom);
+        p.setPen(QPen(border, 1.0));
+        p.setBrush(fill);
+        p.drawRoundedRect(body, 6, 6);
 
-    QFont font = sansFont(14, primary ? QFont::Bold : QFont::Normal);
-    font.setLetterSpacing(QFont::AbsoluteSpacing, 4);
-    // Letter spacing also trails the last character; shift it back.
-    const QRectF textBox = body.translated(face == Face::Pressed ? 3 : 2,
-                                           face == Face::Pressed ? 1 : 0);
-    drawText(p, textBox, text, font, label, Qt::AlignCenter);
-    p.end();
-    return image;
+        QFont font = sansFont(14, primary ? QFont::Bold : QFont::Normal);
+        font.setLetterSpacing(QFont::AbsoluteSpacing, 4);
+        // Letter spacing also trails the last character; shift it back.
+        const QRectF textBox = body.translated(face == Face::Pressed ? 3 : 2,
+                                               face == Face::Pressed ? 1 : 0);
+        drawText(p, textBox, text, font, label, Qt::AlignCenter);
+    }, kCardColour);
 }
 
 }  // namespace
