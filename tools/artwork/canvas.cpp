@@ -5,25 +5,13 @@
 
 namespace artwork {
 
-namespace {
-
-QFont cjkFont(const QString& family, qreal pixelSize, QFont::Weight weight) {
-    QFont font(family);
+QFont sansFont(qreal pixelSize, QFont::Weight weight) {
+    QFont font(QStringLiteral("Noto Sans CJK SC"));
     font.setPixelSize(qRound(pixelSize));
     font.setWeight(weight);
     font.setStyleStrategy(QFont::PreferAntialias);
     font.setHintingPreference(QFont::PreferVerticalHinting);
     return font;
-}
-
-}  // namespace
-
-QFont sansFont(qreal pixelSize, QFont::Weight weight) {
-    return cjkFont(QStringLiteral("Noto Sans CJK SC"), pixelSize, weight);
-}
-
-QFont serifFont(qreal pixelSize, QFont::Weight weight) {
-    return cjkFont(QStringLiteral("Noto Serif CJK SC"), pixelSize, weight);
 }
 
 void addGrain(QImage& image, int strength, quint32 seed) {

@@ -34,7 +34,6 @@ inline const QColor coinDeep{0xdb, 0x93, 0x1d};
 // Noto CJK carries both the Chinese and the Latin letters of the product
 // name, so titles never fall back to a second family mid-word.
 QFont sansFont(qreal pixelSize, QFont::Weight weight = QFont::Normal);
-QFont serifFont(qreal pixelSize, QFont::Weight weight = QFont::Normal);
 
 // Paints onto an existing picture with antialiasing on.
 template <typename Paint>

@@ -54,18 +54,15 @@ Pictures iconPictures() {
 
 Pictures controlGlyphs() {
     const QColor grey(0x4a, 0x5f, 0x75);
-    const struct {
-        const char* direction;
-        qreal angle;
-    } arrows[] = {{"down", 0}, {"up", 180}, {"left", 90}, {"right", -90}};
-    Pictures pictures;
-    for (const auto& a : arrows) {
-        const QString name = QStringLiteral("arrow_") + QLatin1String(a.direction);
-        pictures.push_back({name + QStringLiteral(".png"), arrow(a.angle, grey)});
-        pictures.push_back({name + QStringLiteral("_light.png"), arrow(a.angle, Qt::white)});
-    }
-    pictures.push_back({QStringLiteral("check.png"), tick()});
-    return pictures;
+    // Grey arrows for fields on white; white ones for the calendar's
+    // month buttons on the skin's strong colour.
+    return {
+        {QStringLiteral("arrow_down.png"), arrow(0, grey)},
+        {QStringLiteral("arrow_up.png"), arrow(180, grey)},
+        {QStringLiteral("arrow_left_light.png"), arrow(90, Qt::white)},
+        {QStringLiteral("arrow_right_light.png"), arrow(-90, Qt::white)},
+        {QStringLiteral("check.png"), tick()},
+    };
 }
 
 }  // namespace artwork

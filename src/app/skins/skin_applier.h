@@ -17,7 +17,9 @@ void setSkinTag(QWidget* widget, int tag);
 int skinTag(const QWidget* widget);
 
 // Applies a skin that GetSkin has loaded to every window of the program,
-// present and future; replaces any skin applied before.
+// present and future; replaces any skin applied before. Skins set no fonts
+// and no label colours or backgrounds, so palette marks stay visible; a
+// label with the dynamic property skinRole = "link" is drawn as a link.
 void applySkin(const QByteArray& styleSheet);
 
 // Back to the plain look everywhere.
