@@ -1,6 +1,5 @@
 #pragma once
 
-#include <compare>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -39,8 +38,12 @@ public:
     Currency& operator+=(Currency other) { return *this = *this + other; }
     Currency& operator-=(Currency other) { return *this = *this - other; }
 
-    friend constexpr auto operator<=>(Currency, Currency) = default;
-    friend constexpr bool operator==(Currency, Currency) = default;
+    friend constexpr bool operator==(Currency a, Currency b) { return a.raw_ == b.raw_; }
+    friend constexpr bool operator!=(Currency a, Currency b) { return a.raw_ != b.raw_; }
+    friend constexpr bool operator<(Currency a, Currency b) { return a.raw_ < b.raw_; }
+    friend constexpr bool operator>(Currency a, Currency b) { return a.raw_ > b.raw_; }
+    friend constexpr bool operator<=(Currency a, Currency b) { return a.raw_ <= b.raw_; }
+    friend constexpr bool operator>=(Currency a, Currency b) { return a.raw_ >= b.raw_; }
 
 private:
     constexpr explicit Currency(int64_t raw) : raw_(raw) {}

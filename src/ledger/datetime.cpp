@@ -284,7 +284,7 @@ std::optional<DateTime> parseDateText(std::string_view text, const ShortDateForm
         if (parts[i] < 0)
             return std::nullopt;
     }
-    int year, month, day, yearDigits;
+    int year = 0, month = 0, day = 0, yearDigits = 0;
     if (counts[0] == 4) {
         year = parts[0], month = parts[1], day = parts[2], yearDigits = counts[0];
         if (counts[1] > 2 || counts[2] > 2)

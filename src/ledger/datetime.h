@@ -1,6 +1,5 @@
 #pragma once
 
-#include <compare>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -33,8 +32,15 @@ struct DateTime {
     std::string isoDate() const;                         // YYYY-MM-DD
     static std::optional<DateTime> fromCanonical(std::string_view text);
 
-    friend auto operator<=>(const DateTime&, const DateTime&) = default;
-    friend bool operator==(const DateTime&, const DateTime&) = default;
+    // Chronological order.
+    int64_t orderKey() const
+    {
+        return ((((static_cast<int64_t>(year) * 16 + month) * 32 + day) * 32 + hour) * 64 + minute) * 64 + second;
+    }
+    friend bool operator==(const DateTime& a, const DateTime& b) { return a.orderKey() == b.orderKey(); }
+    friend bool operator!=(const DateTime& a, const DateTime& b) { return a.orderKey() != b.orderKey(); }
+    friend bool operator<(const DateTime& a, const DateTime& b) { return a.orderKey() < b.orderKey(); }
+    friend bool operator>(const DateTime& a, const DateTime& b) { return a.orderKey() > b.orderKey(); }
 };
 
 bool isLeapYear(int year);

@@ -86,9 +86,26 @@ void Query::unsubscribe(int id)
     listeners_.erase(id);
 }
 
-void Query::setRows(std::vector<RowRecord> rows)
+// Replaces rows (and, when given, fields) between the reset notices, so an
+// observer never sees half of the change.
+void Query::setRows(std::vector<RowRecord> rows, std::optional<std::vector<Field>> fields)
 {
     notify(QueryEvent::Kind::AboutToReset);
+    if (fields) {
+        fields_ = std::move(*fields);
+        table_.clear();
+        bool single = true;
+        for (const Field& f : fields_) {
+            if (f.baseTable.empty())
+                continue;
+            if (table_.empty())
+                table_ = f.baseTable;
+            else if (!jet::sameName(table_, f.baseTable))
+                single = false;
+        }
+        if (!single)
+            table_.clear();
+    }
     rows_ = std::move(rows);
     deleted_.clear();
     editState_ = EditState::Browse;
@@ -104,25 +121,13 @@ void Query::open()
     if (open_)
         close();
     std::vector<RowRecord> rows;
-    fields_ = connection_.select(text(), params_, [&](Row&& r) {
+    std::vector<Field> fields = connection_.select(text(), params_, [&](Row&& r) {
         RowRecord& record = rows.emplace_back();
         record.values = std::move(r);
         record.sequence = nextSequence_++;
     });
-    table_.clear();
-    bool single = true;
-    for (const Field& f : fields_) {
-        if (f.baseTable.empty())
-            continue;
-        if (table_.empty())
-            table_ = f.baseTable;
-        else if (!jet::sameName(table_, f.baseTable))
-            single = false;
-    }
-    if (!single)
-        table_.clear();
     open_ = true;
-    setRows(std::move(rows));
+    setRows(std::move(rows), std::move(fields));
 }
 
 void Query::close()
@@ -130,9 +135,7 @@ void Query::close()
     if (!open_)
         return;
     open_ = false;
-    setRows({});
-    fields_.clear();
-    table_.clear();
+    setRows({}, std::vector<Field>());
 }
 
 void Query::requery()
@@ -589,7 +592,7 @@ void Query::cancelBatch()
     std::sort(restored.begin(), restored.end(),
               [](const RowRecord& a, const RowRecord& b) { return a.sequence < b.sequence; });
     const int keep = current_;
-    setRows(std::move(restored));
+    setRows(std::move(restored), std::nullopt);
     if (keep >= 0 && keep < rowCount() && keep != current_) {
         current_ = keep;
         notify(QueryEvent::Kind::CurrentChanged, current_);

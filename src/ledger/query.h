@@ -161,7 +161,7 @@ private:
     void refreshInserted(RowRecord& record, int64_t id) const;
     std::vector<int> writableFields() const;
     Value storedValue(int field, const Value& value) const;
-    void setRows(std::vector<RowRecord> rows);
+    void setRows(std::vector<RowRecord> rows, std::optional<std::vector<Field>> fields);
 
     Connection& connection_;
     std::string designName_;

@@ -28,13 +28,7 @@ const char* typeName(Type type)
 
 namespace {
 
-// Year, month, day, hour, minute and second packed into one integer that
-// keeps their order.
-int64_t packDate(const DateTime& d)
-{
-    return ((((static_cast<int64_t>(d.year) * 16 + d.month) * 32 + d.day) * 32 + d.hour) * 64 + d.minute) * 64 + d.second;
-}
-
+// The inverse of DateTime::orderKey.
 DateTime unpackDate(int64_t v)
 {
     DateTime d;
@@ -61,7 +55,7 @@ Value::Value(double v)
 
 Value::Value(const DateTime& v)
 {
-    setInteger(Type::DateTime, packDate(v));
+    setInteger(Type::DateTime, v.orderKey());
 }
 
 Value::Value(const Value& other)

@@ -244,8 +244,9 @@ TEST_P(ProgramStatement, GivesTheRightRows)
     std::vector<std::string> actual;
     if (c.affected < 0) {
         const ledger::ResultSet r = f.db().select(c.text, c.params);
-        if (!c.columns.empty())
+        if (!c.columns.empty()) {
             EXPECT_EQ(testsupport::fieldNames(r.fields), c.columns) << c.text;
+        }
         for (size_t i = 0; i < c.types.size() && i < r.fields.size(); ++i)
             EXPECT_EQ(r.fields[i].type.type, c.types[i]) << "column " << r.fields[i].name << " of " << c.text;
         if (c.rows.empty() && (c.text.find(" * ") != std::string::npos))

@@ -195,8 +195,12 @@ private:
             return s;
         switch (to) {
         case Type::Boolean:
-            if (from == Type::Text)
-                return convert(Typed{Typed::Form::Plain, convert(t, Type::Long), plain(Type::Long)}, Type::Boolean);
+            if (from == Type::Text) {
+                Typed number;
+                number.sql = convert(t, Type::Long);
+                number.type = plain(Type::Long);
+                return convert(number, Type::Boolean);
+            }
             if (from == Type::DateTime)
                 return "(julianday(" + s + ") <> 2415018.5)";
             return "(" + s + " <> 0)";

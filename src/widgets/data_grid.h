@@ -1,0 +1,72 @@
+#pragma once
+
+#include "query_model.h"
+
+#include <QTableView>
+#include <QWidget>
+
+namespace widgets {
+
+class GridFooter;
+
+// The row colour of the current row of every grid (light sky blue).
+inline const QColor kCurrentRowColor(166, 202, 240);
+
+// A grid over a recordset: the rows of the query, its current row followed
+// both ways, cells edited in place (typing starts editing; leaving the row
+// posts it; Escape drops the row's edits), look-up and date editors, an
+// optional footer row with fixed texts and exact sums.
+class DataGrid : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit DataGrid(QWidget* parent = nullptr);
+    ~DataGrid() override;
+
+    void setQuery(ledger::Query& query);
+    QueryModel* model() const { return model_; }
+    QTableView* view() const { return view_; }
+    ledger::Query* query() const { return model_ ? &model_->query() : nullptr; }
+
+    // Column settings by field name; they survive reopening the query.
+    ColumnSpec& column(const QString& field);
+    void setRowHeight(int pixels);
+    void setWholeRowSelection(bool on);
+    void setReadOnly(bool on);
+    // The visible columns share the whole width of the grid.
+    void setFitColumns(bool on);
+    void setFooterVisible(bool on);
+    bool footerVisible() const;
+    void setScrollBars(Qt::ScrollBarPolicy vertical, Qt::ScrollBarPolicy horizontal);
+
+    // Applies hidden columns and widths now (done after every reopening too).
+    void applyColumns();
+    // Ends a cell editor, keeping what was typed, and posts the row.
+    void commitEdits();
+    // The text a footer cell shows ("" when none).
+    QString footerText(int column) const;
+    int currentColumn() const;
+
+signals:
+    // A mouse click on a cell.
+    void cellClicked(int row, int column);
+    void currentRowChanged(int row);
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+
+private:
+    void followQueryRow(int row);
+    void followViewRow(const QModelIndex& current);
+    void fitColumns();
+    int nominalWidth(int column) const;
+
+    QTableView* view_;
+    GridFooter* footer_;
+    QueryModel* model_ = nullptr;
+    bool fit_ = false;
+    bool syncing_ = false;
+};
+
+} // namespace widgets

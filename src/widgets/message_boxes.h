@@ -1,0 +1,38 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace widgets {
+
+// Every box the program shows goes through one of these, so tests can
+// script the answers and see what a user would have seen.
+class MessageBoxes {
+public:
+    virtual ~MessageBoxes() = default;
+
+    // Caption "系统提示", error icon, OK.
+    virtual void refusal(QWidget* owner, const QString& text) = 0;
+    // Caption "系统提示", question icon, OK and Cancel; true only for OK.
+    virtual bool confirm(QWidget* owner, const QString& text) = 0;
+    // Caption "系统提示", no icon, OK ("保存成功").
+    virtual void information(QWidget* owner, const QString& text) = 0;
+    // Caption the application title, no icon, OK.
+    virtual void notice(QWidget* owner, const QString& text) = 0;
+    // The standard error box: an error's own text under the application
+    // title, error icon, OK.
+    virtual void standardError(QWidget* owner, const QString& text) = 0;
+};
+
+// The boxes in use: real message boxes unless a test put others in place.
+MessageBoxes& messageBoxes();
+// Installs others (not owned); nullptr goes back to the real ones.
+void setMessageBoxes(MessageBoxes* boxes);
+
+inline const char* kSystemCaption = "系统提示";
+
+// The application title for plain notices and the standard error box.
+QString applicationTitle();
+
+} // namespace widgets

@@ -1,0 +1,33 @@
+#include "scripted_message_boxes.h"
+
+namespace testsupport {
+
+ScriptedMessageBoxes::ScriptedMessageBoxes()
+{
+    widgets::setMessageBoxes(this);
+}
+
+ScriptedMessageBoxes::~ScriptedMessageBoxes()
+{
+    widgets::setMessageBoxes(nullptr);
+}
+
+bool ScriptedMessageBoxes::confirm(QWidget* owner, const QString& text)
+{
+    shown_.push_back({Kind::Confirmation, text, owner});
+    if (answers_.empty())
+        return true;
+    const bool ok = answers_.front();
+    answers_.pop_front();
+    return ok;
+}
+
+std::vector<QString> ScriptedMessageBoxes::texts() const
+{
+    std::vector<QString> out;
+    for (const Box& b : shown_)
+        out.push_back(b.text);
+    return out;
+}
+
+} // namespace testsupport
