@@ -223,11 +223,23 @@ Connection::~Connection()
 
 void Connection::checkOpen() const
 {
+    // A statement after a failed open reports why the open failed.
     if (!db_)
-        throw Error(Error::Kind::Usage, "数据库没有打开");
+        throw Error(Error::Kind::Open, openError_.empty() ? "数据库没有打开" : openError_);
 }
 
 void Connection::open(const std::string& connectionString)
+{
+    try {
+        openFile(connectionString);
+        openError_.clear();
+    } catch (const Error& e) {
+        openError_ = e.what();
+        throw;
+    }
+}
+
+void Connection::openFile(const std::string& connectionString)
 {
     close();
     const ConnectionSettings settings = ConnectionSettings::parse(connectionString);

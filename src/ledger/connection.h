@@ -91,6 +91,7 @@ private:
     void bind(Statement& stmt, int index, const Value& value);
     void bindSlots(Statement& stmt, const jet::Translation& t, const Params& params);
     [[noreturn]] void raise(int code, const std::string& context = {});
+    void openFile(const std::string& connectionString);
     void registerFunctions();
     void tune();
     void clearCaches();
@@ -98,6 +99,7 @@ private:
 
     sqlite3* db_ = nullptr;
     std::string path_;
+    std::string openError_; // why the last open failed
     jet::Catalog catalog_;
     bool inTransaction_ = false;
 

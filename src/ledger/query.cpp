@@ -70,20 +70,15 @@ void Query::notify(QueryEvent::Kind kind, int row)
 {
     const QueryEvent event{kind, row};
     // Copy: a listener may unsubscribe while being told.
-    const auto listeners = listeners_;
+    const auto listeners = *listeners_;
     for (const auto& [id, listener] : listeners)
         listener(event);
 }
 
-int Query::subscribe(Listener listener)
+Query::Subscription Query::subscribe(Listener listener)
 {
-    listeners_[nextListener_] = std::move(listener);
-    return nextListener_++;
-}
-
-void Query::unsubscribe(int id)
-{
-    listeners_.erase(id);
+    (*listeners_)[nextListener_] = std::move(listener);
+    return Subscription(listeners_, nextListener_++);
 }
 
 // Replaces rows (and, when given, fields) between the reset notices, so an

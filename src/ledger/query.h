@@ -108,10 +108,12 @@ public:
     void updateBatch();
     void cancelBatch();
 
-    // Observers; the returned id unsubscribes.
+    // Observers. The subscription ends when the returned handle goes (or is
+    // reset); a handle that outlives its query ends nothing and is harmless,
+    // as happens when a window destroys its queries before its widgets.
     using Listener = std::function<void(const QueryEvent&)>;
-    int subscribe(Listener listener);
-    void unsubscribe(int id);
+    class Subscription;
+    [[nodiscard]] Subscription subscribe(Listener listener);
 
 private:
     // What is kept of a row only once it changes.
@@ -177,8 +179,36 @@ private:
     EditState editState_ = EditState::Browse;
     std::optional<EditBackup> backup_;
     int64_t nextSequence_ = 0;
-    std::map<int, Listener> listeners_;
+    using Listeners = std::map<int, Listener>;
+    std::shared_ptr<Listeners> listeners_ = std::make_shared<Listeners>();
     int nextListener_ = 1;
+};
+
+class Query::Subscription {
+public:
+    Subscription() = default;
+    Subscription(std::weak_ptr<Listeners> listeners, int id) : listeners_(std::move(listeners)), id_(id) {}
+    Subscription(Subscription&& other) noexcept : listeners_(std::move(other.listeners_)), id_(other.id_) {}
+    Subscription& operator=(Subscription&& other) noexcept
+    {
+        if (this != &other) {
+            reset();
+            listeners_ = std::move(other.listeners_);
+            id_ = other.id_;
+        }
+        return *this;
+    }
+    ~Subscription() { reset(); }
+    void reset()
+    {
+        if (auto listeners = listeners_.lock())
+            listeners->erase(id_);
+        listeners_.reset();
+    }
+
+private:
+    std::weak_ptr<Listeners> listeners_;
+    int id_ = 0;
 };
 
 } // namespace ledger

@@ -1,40 +1,24 @@
 #include "fonts.h"
 
+#include "font_substitutions.h"
+
 #include <QApplication>
 #include <QFont>
-#include <QFontDatabase>
 
 namespace widgets {
 
-namespace {
-
-QStringList available(const QStringList& wanted)
-{
-    QStringList out;
-    const QStringList families = QFontDatabase::families();
-    for (const QString& w : wanted)
-        if (families.contains(w, Qt::CaseInsensitive))
-            out << w;
-    return out;
-}
-
-} // namespace
-
 void installChineseFonts()
 {
-    const QStringList sans = available({"Noto Sans CJK SC", "Source Han Sans SC", "WenQuanYi Micro Hei", "Droid Sans Fallback"});
-    const QStringList serif = available({"Noto Serif CJK SC", "Source Han Serif SC", "AR PL UMing CN"}) + sans;
-    const QStringList latin = available({"DejaVu Sans", "Liberation Sans"}) + sans;
-    for (const char* family : {"黑体", "SimHei", "微软雅黑", "Microsoft YaHei", "MS Sans Serif", "Tahoma"})
-        QFont::insertSubstitutions(QString::fromUtf8(family), sans);
-    for (const char* family : {"宋体", "SimSun", "新宋体", "NSimSun"})
-        QFont::insertSubstitutions(QString::fromUtf8(family), serif);
-    QFont::insertSubstitutions(QStringLiteral("Arial"), latin);
-    if (!sans.isEmpty()) {
-        QFont font(sans.first());
-        font.setPointSize(9);
-        QApplication::setFont(font);
-    }
+    // The calendar's families (黑体, 宋体, Arial, Arial Black) first, then the
+    // other names a Chinese desktop program may ask for.
+    calendar::installFontSubstitutions();
+    for (const char* family : {"微软雅黑", "Microsoft YaHei", "MS Sans Serif", "Tahoma"})
+        QFont::insertSubstitutions(QString::fromUtf8(family), QFont::substitutes(QStringLiteral("黑体")));
+    for (const char* family : {"新宋体", "NSimSun"})
+        QFont::insertSubstitutions(QString::fromUtf8(family), QFont::substitutes(QStringLiteral("宋体")));
+    QFont font(QStringLiteral("黑体"));
+    font.setPointSize(9);
+    QApplication::setFont(font);
 }
 
 } // namespace widgets

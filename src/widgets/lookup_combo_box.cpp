@@ -7,16 +7,10 @@ LookupComboBox::LookupComboBox(QWidget* parent) : QComboBox(parent)
     setEditable(false);
 }
 
-LookupComboBox::~LookupComboBox()
-{
-    if (list_)
-        list_->unsubscribe(subscription_);
-}
+LookupComboBox::~LookupComboBox() = default;
 
 void LookupComboBox::setList(ledger::Query& list, const QString& keyField, const QString& shownField)
 {
-    if (list_)
-        list_->unsubscribe(subscription_);
     list_ = &list;
     keyField_ = keyField;
     shownField_ = shownField;

@@ -31,7 +31,7 @@ public:
 
 private:
     ledger::Query* list_ = nullptr;
-    int subscription_ = 0;
+    ledger::Query::Subscription subscription_;
     QString keyField_;
     QString shownField_;
     std::vector<ledger::Value> keys_;

@@ -64,12 +64,7 @@ QueryModel::QueryModel(ledger::Query& query, QObject* parent) : QAbstractTableMo
     resolveColumns();
 }
 
-QueryModel::~QueryModel()
-{
-    query_.unsubscribe(subscription_);
-    for (const auto& [list, id] : lookupSubscriptions_)
-        list->unsubscribe(id);
-}
+QueryModel::~QueryModel() = default;
 
 ColumnSpec& QueryModel::column(const QString& field)
 {

@@ -105,14 +105,14 @@ private:
     QString key(const ledger::Value& v) const { return QString::fromStdString(v.toText()); }
 
     ledger::Query& query_;
-    int subscription_ = 0;
+    ledger::Query::Subscription subscription_;
     bool readOnly_ = false;
     std::map<QString, ColumnSpec> specs_; // by lower-case name
     QStringList order_;
     std::vector<std::pair<QString, QString>> lookupPlaces_; // name, after
     std::vector<Resolved> columns_;
     mutable std::map<QString, QHash<QString, QString>> lookupCache_; // by column name
-    std::map<ledger::Query*, int> lookupSubscriptions_;
+    std::map<ledger::Query*, ledger::Query::Subscription> lookupSubscriptions_;
 };
 
 } // namespace widgets

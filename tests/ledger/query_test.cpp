@@ -343,7 +343,7 @@ TEST_F(Recordset, ObserversHearMovesAndChangesInOrder)
 {
     auto q = users();
     std::vector<std::string> heard;
-    const int id = q->subscribe([&](const ledger::QueryEvent& e) {
+    auto subscription = q->subscribe([&](const ledger::QueryEvent& e) {
         static const char* names[] = {"aboutToReset", "reset", "aboutToInsert", "inserted", "aboutToRemove",
                                       "removed", "changed", "current", "state"};
         heard.push_back(std::string(names[static_cast<int>(e.kind)]) + ":" + std::to_string(e.row));
@@ -351,7 +351,7 @@ TEST_F(Recordset, ObserversHearMovesAndChangesInOrder)
     q->append();
     q->setValue("用户名", "x");
     q->cancel();
-    q->unsubscribe(id);
+    subscription.reset();
     q->close();
     EXPECT_EQ(heard, (std::vector<std::string>{"aboutToInsert:1", "inserted:1", "current:1", "state:-1", "changed:1",
                                                "aboutToRemove:1", "removed:1", "current:0", "state:-1"}));

@@ -1,0 +1,186 @@
+#include "sign_in_window.h"
+
+#include "sign_in_statements.h"
+
+#include "ledger/error.h"
+#include "ledger/schema.h"
+#include "mainwindow/main_window.h"
+#include "skins/skin_applier.h"
+#include "skins/skin_provider.h"
+#include "widgets/click_label.h"
+#include "widgets/guarded.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QKeyEvent>
+#include <QLineEdit>
+
+namespace app {
+
+std::string programConnectionString()
+{
+    return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=fmy.dll;Persist Security Info=False;Jet OLEDB:Database Password=" +
+           std::string(ledger::kDatabasePassword);
+}
+
+namespace {
+
+widgets::ClickLabel* pictureButton(QWidget* parent, const char* name, const QString& resource, const QRect& geometry)
+{
+    auto* button = new widgets::ClickLabel(parent);
+    button->setObjectName(QString::fromUtf8(name));
+    button->setGeometry(geometry);
+    button->setPixmap(QPixmap(resource));
+    return button;
+}
+
+} // namespace
+
+SignInWindow::SignInWindow()
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), ADOQuery1(ADOConnection1, "ADOQuery1"),
+      ComboBox1(new QComboBox(this)), Edit2(new QLineEdit(this)), CheckBox1(new QCheckBox(this))
+{
+    setObjectName(QStringLiteral("F_Login"));
+    setWindowTitle(QStringLiteral("欢迎使用Quibo家的记账本"));
+    setWindowIcon(QIcon(QStringLiteral(":/artwork/app_icon_64.png")));
+    setFixedSize(470, 264);
+    move(371, 241);
+
+    auto* Image1 = new QLabel(this);
+    Image1->setObjectName(QStringLiteral("Image1"));
+    Image1->setGeometry(0, 0, 470, 264);
+    Image1->setPixmap(QPixmap(QStringLiteral(":/artwork/login_background.jpg")));
+    Image1->lower(); // behind the boxes it frames
+
+    ComboBox1->setObjectName(QStringLiteral("ComboBox1"));
+    ComboBox1->setGeometry(232, 88, 193, 21);
+    ComboBox1->setEditable(false);
+    Edit2->setObjectName(QStringLiteral("Edit2"));
+    Edit2->setGeometry(232, 120, 193, 24);
+    Edit2->setEchoMode(QLineEdit::Password);
+    Edit2->setStyleSheet(QStringLiteral("lineedit-password-character: 42;")); // every character shows as "*"
+    QFont font = Edit2->font();
+    font.setPixelSize(13);
+    Edit2->setFont(font);
+    CheckBox1->setObjectName(QStringLiteral("CheckBox1"));
+    CheckBox1->setGeometry(232, 152, 145, 17);
+    CheckBox1->setText(QStringLiteral("记住用户名和密码"));
+    Image2 = pictureButton(this, "Image2", QStringLiteral(":/artwork/button_ok.jpg"), QRect(232, 176, 81, 33));
+    Image3 = pictureButton(this, "Image3", QStringLiteral(":/artwork/button_cancel.jpg"), QRect(344, 176, 81, 33));
+    setTabOrder(Edit2, ComboBox1);
+    setTabOrder(ComboBox1, CheckBox1);
+    Edit2->installEventFilter(this);
+    connect(Image2, &widgets::ClickLabel::clicked, this, widgets::guarded(this, [this] { SignIn(); }));
+    connect(Image3, &widgets::ClickLabel::clicked, this, [this] { close(); });
+}
+
+SignInWindow::~SignInWindow() = default;
+
+bool SignInWindow::eventFilter(QObject* watched, QEvent* event)
+{
+    // Enter in the password box signs in (whatever the shift state); Enter
+    // anywhere else does nothing.
+    if (watched == Edit2 && event->type() == QEvent::KeyPress) {
+        const int key = static_cast<QKeyEvent*>(event)->key();
+        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
+            widgets::runGuarded(this, [this] { SignIn(); });
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void SignInWindow::closeEvent(QCloseEvent* event)
+{
+    QWidget::closeEvent(event);
+    QApplication::quit();
+}
+
+void SignInWindow::issue(const std::string& statement)
+{
+    ADOQuery1.close();
+    ADOQuery1.setText(statement);
+    ADOQuery1.open();
+}
+
+void SignInWindow::FormCreate()
+{
+    widgets::runGuarded(this, [this] { startUp(); });
+    Edit2->setFocus();
+}
+
+void SignInWindow::startUp()
+{
+    // 1. The one connection; a failure shows at the probe.
+    ADOConnection1.close();
+    try {
+        ADOConnection1.open(programConnectionString());
+    } catch (const ledger::Error&) {
+    }
+    // 2. The probe.
+    try {
+        issue(kSettingsProbe);
+    } catch (const std::exception&) {
+        hide();
+        widgets::messageBoxes().notice(this, QStringLiteral("对不起，系统数据库源没有找到，请你重新定位系统数据库！"));
+    }
+    // 3, 4. The users, in the order the database gives them; the first is chosen.
+    issue(kUserList);
+    const int name = ADOQuery1.fieldIndexOrThrow("sys_name");
+    for (int r = 0; r < ADOQuery1.rowCount(); ++r)
+        ComboBox1->addItem(QString::fromStdString(ADOQuery1.value(r, name).toText()));
+    ComboBox1->setCurrentIndex(ComboBox1->count() > 0 ? 0 : -1);
+    // 5, 6. The remembered sign-in.
+    issue(kSettingsRow);
+    auto setting = [this](const char* column) {
+        const int field = ADOQuery1.fieldIndex(column);
+        return field >= 0 && ADOQuery1.currentRow() >= 0 ? QString::fromStdString(ADOQuery1.value(field).toText()) : QString();
+    };
+    if (setting("isji") == QStringLiteral("1")) {
+        CheckBox1->setChecked(true);
+        const QString user = setting("isuser");
+        int found = -1;
+        for (int i = 0; i < ComboBox1->count() && found < 0; ++i)
+            if (ComboBox1->itemText(i).compare(user, Qt::CaseInsensitive) == 0)
+                found = i;
+        ComboBox1->setCurrentIndex(found);
+        Edit2->setText(setting("ispwd"));
+        CurrentSkinName = setting("skinx");
+    }
+    // 7.
+    LoadSkin();
+}
+
+void SignInWindow::LoadSkin()
+{
+    QByteArray stream;
+    if (skins::GetSkin(CurrentSkinName, stream))
+        skins::applySkin(stream);
+    else
+        widgets::messageBoxes().notice(this, QStringLiteral("调入皮肤文件时发生错误."));
+}
+
+void SignInWindow::SignIn()
+{
+    const QString name = ComboBox1->currentIndex() >= 0 ? ComboBox1->currentText() : QString();
+    issue(userByName(name.toStdString()));
+    if (ADOQuery1.rowCount() == 0)
+        return;
+    const QString stored = QString::fromStdString(ADOQuery1.text("sys_pwd"));
+    if (stored != Edit2->text()) {
+        widgets::messageBoxes().refusal(this, QStringLiteral("对不起，密码不正确，请你重新输入！"));
+        Edit2->clear();
+        Edit2->setFocus();
+        return;
+    }
+    hide();
+    mainwindow::SignInHost host{ADOConnection1, ADOQuery1, [this] { close(); }};
+    Form3_ = std::make_unique<mainwindow::MainWindow>(host);
+    Form3_->show();
+    ADOQuery1.close();
+    ADOQuery1.setText(CheckBox1->isChecked() ? rememberSignIn(name.toStdString(), Edit2->text().toStdString()) : forgetSignIn());
+    ADOQuery1.execSql();
+}
+
+} // namespace app

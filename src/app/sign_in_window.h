@@ -1,0 +1,65 @@
+#pragma once
+
+#include "ledger/connection.h"
+#include "ledger/query.h"
+
+#include <QWidget>
+
+#include <memory>
+
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+
+namespace mainwindow {
+class MainWindow;
+}
+namespace widgets {
+class ClickLabel;
+}
+
+namespace app {
+
+// The sign-in window: it owns the program's one connection, offers the
+// users, applies the remembered sign-in and the skin, checks the password
+// and hands over to the main window. It stays, hidden, for the whole run.
+class SignInWindow : public QWidget {
+    Q_OBJECT
+
+public:
+    SignInWindow();
+    ~SignInWindow() override;
+
+    // The start-up steps; errors are shown as the standard error box and end them.
+    void FormCreate();
+    void SignIn();
+
+    ledger::Connection& connection() { return ADOConnection1; }
+    mainwindow::MainWindow* mainWindow() const { return Form3_.get(); }
+    const QString& currentSkinName() const { return CurrentSkinName; }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    // The sign-in window is the program's main window: closing it ends the program.
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    void startUp();
+    void LoadSkin();
+    void issue(const std::string& statement);
+
+    ledger::Connection ADOConnection1;
+    ledger::Query ADOQuery1;
+    QString CurrentSkinName;
+    QComboBox* ComboBox1;
+    QLineEdit* Edit2;
+    QCheckBox* CheckBox1;
+    widgets::ClickLabel* Image2;
+    widgets::ClickLabel* Image3;
+    std::unique_ptr<mainwindow::MainWindow> Form3_;
+};
+
+// The connection string of the program: its database file in the working folder.
+std::string programConnectionString();
+
+} // namespace app

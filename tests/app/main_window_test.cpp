@@ -1,0 +1,204 @@
+// The main window: its regions, the navigation marks, the About box, the
+// clock, the feedback page and closing.
+
+#include "program_folder.h"
+#include "screenshots.h"
+
+#include "app/sign_in_window.h"
+
+#include <QDesktopServices>
+#include <QHostAddress>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QTimer>
+#include <gtest/gtest.h>
+
+using apptest::child;
+using apptest::click;
+using apptest::ProgramFolder;
+
+namespace {
+
+class MainWindowTest : public testing::Test {
+protected:
+    void SetUp() override
+    {
+        signIn = std::make_unique<app::SignInWindow>();
+        signIn->FormCreate();
+        signIn->SignIn(); // the default user, empty password
+        main = signIn->mainWindow();
+        ASSERT_NE(main, nullptr);
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
+    }
+
+    QColor fontColour(const char* label) { return child<QLabel>(main, label)->palette().color(QPalette::WindowText); }
+    bool lime(const char* label) { return child<QLabel>(main, label)->autoFillBackground(); }
+    QString front() { return main->pageInFront()->objectName(); }
+
+    ProgramFolder folder;
+    std::unique_ptr<app::SignInWindow> signIn;
+    mainwindow::MainWindow* main = nullptr;
+};
+
+TEST_F(MainWindowTest, OpensOnTheExpenditurePageWithItsLabelRed)
+{
+    EXPECT_EQ(main->windowTitle(), QStringLiteral("欢迎使用Quibo家的记账本 Bata 2.0"));
+    EXPECT_EQ(main->size(), QSize(961, 625));
+    EXPECT_FALSE(main->windowFlags() & Qt::WindowMaximizeButtonHint);
+    EXPECT_EQ(front(), QStringLiteral("Panel3"));
+    EXPECT_EQ(main->state().b_zt, QStringLiteral("Z"));
+    EXPECT_EQ(fontColour("Label1"), QColor(Qt::red));
+    for (const char* l : {"L1", "L2", "L3", "L4", "L5", "L6", "L7", "L8", "L9", "L10"})
+        EXPECT_FALSE(lime(l)) << l;
+    EXPECT_EQ(child<QLabel>(main, "editid")->text(), QStringLiteral("0"));
+    EXPECT_FALSE(child<QLabel>(main, "editid")->isVisible());
+    for (const char* panel : {"Panel1", "Panel2", "Panel9", "Panel3", "Panel6", "Panel7", "Panel8", "Panel10", "Panel11",
+                              "Panel12", "Panel13", "Panel14", "Panel15", "Panel16", "Panel19"})
+        EXPECT_NE(main->findChild<QWidget*>(QString::fromUtf8(panel)), nullptr) << panel;
+    EXPECT_EQ(child(main, "Panel16")->geometry(), QRect(193, 81, 768, 511));
+    EXPECT_EQ(child(main, "Panel2")->geometry(), QRect(0, 81, 193, 511));
+    EXPECT_EQ(child(main, "Panel9")->geometry(), QRect(0, 592, 961, 33));
+}
+
+TEST_F(MainWindowTest, EachClickMarksItsLabelAndBringsItsPage)
+{
+    const std::vector<std::tuple<const char*, const char*, bool>> steps = {
+        {"L1", "Panel7", true},   {"Label2", "Panel3", false}, {"L4", "Panel10", true}, {"Label3", "Panel6", false},
+        {"L9", "Panel11", true},  {"L8", "Panel15", true},    {"L10", "Panel16", true}, {"L5", "Panel12", true},
+        {"L6", "Panel13", true},  {"L7", "Panel14", true},    {"L3", "Panel8", true},   {"L2", "Panel7", true},
+        {"Label1", "Panel3", false}};
+    const std::vector<const char*> all = {"Label1", "Label2", "Label3", "L1", "L2", "L3", "L4",
+                                          "L5",     "L6",     "L7",     "L8", "L9", "L10"};
+    for (const auto& [label, panel, isL] : steps) {
+        click(main, label);
+        EXPECT_EQ(front(), QString::fromUtf8(panel)) << label;
+        for (const char* other : all) {
+            const bool marked = std::string(other) == label;
+            if (std::string(other).rfind("Label", 0) == 0)
+                EXPECT_EQ(fontColour(other), marked ? QColor(Qt::red) : QColor(Qt::black)) << label << " then " << other;
+            else
+                EXPECT_EQ(lime(other), marked) << label << " then " << other;
+        }
+    }
+    click(main, "L1");
+    EXPECT_EQ(main->state().b_zt, QStringLiteral("S"));
+    click(main, "L3");
+    EXPECT_EQ(main->state().b_zt, QStringLiteral("S"));
+    click(main, "L2");
+    EXPECT_EQ(main->state().b_zt, QStringLiteral("Z"));
+}
+
+TEST_F(MainWindowTest, TheAboutBoxIsCoveredByAPageAndBroughtBack)
+{
+    QWidget* about = child(main, "Panel18");
+    click(main, "Label6");
+    EXPECT_TRUE(about->isVisible());
+    testsupport::saveScreenshot(main, QStringLiteral("main-about"));
+    click(main, "L5");
+    EXPECT_TRUE(about->isVisible()) << "a page covers the About box without closing it";
+    EXPECT_LT(main->children().indexOf(about), main->children().indexOf(child(main, "Panel12")));
+    click(main, "Label6");
+    EXPECT_GT(main->children().indexOf(about), main->children().indexOf(child(main, "Panel12")));
+    click(main, "Label44");
+    EXPECT_FALSE(about->isVisible());
+}
+
+TEST_F(MainWindowTest, TheClockEndsInThreeBlanks)
+{
+    const QString text = child<QLabel>(main, "Label30")->text();
+    EXPECT_TRUE(text.endsWith(QStringLiteral("   "))) << text.toStdString();
+    EXPECT_FALSE(text.endsWith(QStringLiteral("    ")));
+    EXPECT_TRUE(text.startsWith(QString::fromStdString(ledger::formatShortDate(ledger::DateTime::today()))));
+    EXPECT_EQ(main->findChild<QTimer*>(QStringLiteral("Timer1"))->interval(), 1000);
+}
+
+// A web server on loopback that answers every request with one page.
+class PageServer : public QTcpServer {
+public:
+    explicit PageServer(QByteArray page) : page_(std::move(page))
+    {
+        listen(QHostAddress::LocalHost);
+        connect(this, &QTcpServer::newConnection, this, [this] {
+            QTcpSocket* socket = nextPendingConnection();
+            connect(socket, &QTcpSocket::readyRead, socket, [this, socket] {
+                request += socket->readAll();
+                if (!request.contains("\r\n\r\n"))
+                    return;
+                socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\nConnection: close\r\nContent-Length: " +
+                              QByteArray::number(page_.size()) + "\r\n\r\n" + page_);
+                socket->disconnectFromHost();
+            });
+        });
+    }
+    QUrl url() const { return QUrl(QStringLiteral("http://127.0.0.1:%1").arg(serverPort())); }
+    QByteArray request;
+
+private:
+    QByteArray page_;
+};
+
+TEST_F(MainWindowTest, TheFeedbackPageIsCoveredUnlessItIsTheMakersPage)
+{
+    QWidget* notAvailable = child(main, "Panel20");
+    click(main, "L4");
+    {
+        PageServer server("<html><head><title>Quibo记账本</title></head><body>意见反馈</body></html>");
+        main->setMakerSite(server.url());
+        click(main, "Label12");
+        EXPECT_EQ(front(), QStringLiteral("Panel19"));
+        EXPECT_TRUE(lime("L4")) << "the feedback link leaves the marks as they were";
+        QTRY_VERIFY_WITH_TIMEOUT(server.request.startsWith("GET /yj.htm"), 5000);
+        QTest::qWait(100);
+        EXPECT_FALSE(notAvailable->isVisible());
+    }
+    {
+        PageServer server("<html><head><title>无法访问</title></head><body></body></html>");
+        main->setMakerSite(server.url());
+        click(main, "Label12");
+        QTRY_VERIFY_WITH_TIMEOUT(notAvailable->isVisible(), 5000);
+        click(main, "Image11");
+        EXPECT_FALSE(notAvailable->isVisible());
+    }
+    main->setMakerSite(QUrl(QStringLiteral("http://127.0.0.1:1")));
+    click(main, "Label12");
+    // No site at all: the picture covers the browser.
+    QTRY_VERIFY_WITH_TIMEOUT(notAvailable->isVisible(), 5000);
+}
+
+// Receives the address the home-page link hands to the system.
+class UrlCatcher : public QObject {
+    Q_OBJECT
+public:
+    QUrl opened;
+public slots:
+    void open(const QUrl& url) { opened = url; }
+};
+
+TEST_F(MainWindowTest, TheHomePageLinkOpensTheMakersSite)
+{
+    UrlCatcher catcher;
+    QDesktopServices::setUrlHandler(QStringLiteral("http"), &catcher, "open");
+    click(main, "Label24");
+    QDesktopServices::unsetUrlHandler(QStringLiteral("http"));
+    EXPECT_EQ(catcher.opened, QUrl(QString::fromUtf8(mainwindow::kMakerSite)));
+}
+
+TEST_F(MainWindowTest, ExitClosesTheSignInWindowToo)
+{
+    click(main, "Label5");
+    EXPECT_FALSE(main->isVisible());
+    EXPECT_FALSE(signIn->isVisible());
+}
+
+TEST_F(MainWindowTest, EveryPageLooksRight)
+{
+    for (const char* label : {"Label1", "Label3", "L1", "L3", "L4", "L5", "L6", "L7", "L8", "L9", "L10"}) {
+        click(main, label);
+        QApplication::processEvents();
+        testsupport::saveScreenshot(main, QStringLiteral("main-") + QString::fromUtf8(label));
+    }
+}
+
+} // namespace
+
+#include "main_window_test.moc"

@@ -1,0 +1,188 @@
+// Start-up and sign-in: the user list, the remembered sign-in, the password
+// check, and a missing database.
+
+#include "program_folder.h"
+
+#include "app/sign_in_statements.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QLineEdit>
+#include <gtest/gtest.h>
+
+using apptest::child;
+using apptest::click;
+using apptest::ProgramFolder;
+using Kind = testsupport::ScriptedMessageBoxes::Kind;
+
+namespace {
+
+class SignIn : public testing::Test {
+protected:
+    std::unique_ptr<app::SignInWindow> start()
+    {
+        auto window = std::make_unique<app::SignInWindow>();
+        window->FormCreate();
+        window->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
+        return window;
+    }
+    QComboBox* users(QWidget* w) { return child<QComboBox>(w, "ComboBox1"); }
+    QLineEdit* password(QWidget* w) { return child<QLineEdit>(w, "Edit2"); }
+    QCheckBox* remember(QWidget* w) { return child<QCheckBox>(w, "CheckBox1"); }
+    void pressEnterIn(QWidget* w) { QTest::keyClick(w, Qt::Key_Return); }
+
+    ProgramFolder folder;
+};
+
+TEST_F(SignIn, TheWindowShowsTheUsersInDatabaseOrderWithThePasswordFocused)
+{
+    folder.db().execute("insert into s_user (sys_name, sys_pwd) values ('爸爸', 'abc')");
+    folder.db().execute("insert into s_user (sys_name, sys_pwd) values ('Amy', '')");
+    auto w = start();
+    EXPECT_EQ(w->objectName(), QStringLiteral("F_Login"));
+    EXPECT_EQ(w->windowTitle(), QStringLiteral("欢迎使用Quibo家的记账本"));
+    EXPECT_EQ(w->size(), QSize(470, 264));
+    EXPECT_TRUE(w->windowFlags() & Qt::FramelessWindowHint);
+    EXPECT_TRUE(w->windowFlags() & Qt::WindowStaysOnTopHint);
+    ASSERT_EQ(users(w.get())->count(), 3);
+    EXPECT_EQ(users(w.get())->itemText(1), QStringLiteral("爸爸"));
+    EXPECT_EQ(users(w.get())->currentIndex(), 0);
+    EXPECT_FALSE(remember(w.get())->isChecked());
+    EXPECT_TRUE(password(w.get())->text().isEmpty());
+    EXPECT_EQ(QApplication::focusWidget(), password(w.get()));
+    EXPECT_EQ(w->currentSkinName(), QString()) << "without a remembered sign-in the skin name is empty";
+    EXPECT_TRUE(folder.boxes.shown().empty()) << "the default skin loads without a notice";
+    EXPECT_EQ(password(w.get())->geometry(), QRect(232, 120, 193, 24));
+    EXPECT_EQ(users(w.get())->geometry(), QRect(232, 88, 193, 21));
+}
+
+TEST_F(SignIn, AnEmptyUserListSignsNobodyIn)
+{
+    folder.db().execute("delete from s_user");
+    auto w = start();
+    EXPECT_EQ(users(w.get())->count(), 0);
+    click(w.get(), "Image2");
+    pressEnterIn(password(w.get()));
+    EXPECT_EQ(w->mainWindow(), nullptr);
+    EXPECT_TRUE(folder.boxes.shown().empty());
+}
+
+TEST_F(SignIn, TheRememberedSignInIsApplied)
+{
+    folder.db().execute("insert into s_user (sys_name, sys_pwd) values ('Tom', 'pw')");
+    folder.db().execute("update sys_sys set isji=1, isuser='TOM', ispwd='pw', skinx='暖阳' where id=1");
+    auto w = start();
+    EXPECT_TRUE(remember(w.get())->isChecked());
+    EXPECT_EQ(users(w.get())->currentText(), QStringLiteral("Tom"));
+    EXPECT_EQ(password(w.get())->text(), QStringLiteral("pw"));
+    EXPECT_EQ(w->currentSkinName(), QStringLiteral("暖阳"));
+    pressEnterIn(password(w.get()));
+    ASSERT_NE(w->mainWindow(), nullptr);
+    EXPECT_FALSE(w->isVisible());
+}
+
+TEST_F(SignIn, ARememberedUserWhoIsGoneLeavesTheListWithoutASelection)
+{
+    folder.db().execute("update sys_sys set isji=1, isuser='gone', ispwd='', skinx='' where id=1");
+    auto w = start();
+    EXPECT_EQ(users(w.get())->currentIndex(), -1);
+    EXPECT_EQ(users(w.get())->currentText(), QString());
+    click(w.get(), "Image2");
+    EXPECT_EQ(w->mainWindow(), nullptr) << "signing in without a name does nothing";
+    EXPECT_TRUE(folder.boxes.shown().empty());
+}
+
+TEST_F(SignIn, AnUnknownSkinIsANoticeAndStartUpGoesOn)
+{
+    folder.db().execute("update sys_sys set isji=1, isuser='管理员', skinx='不存在' where id=1");
+    auto w = start();
+    ASSERT_EQ(folder.boxes.texts(), std::vector<QString>{QStringLiteral("调入皮肤文件时发生错误.")});
+    EXPECT_EQ(folder.boxes.shown()[0].kind, Kind::Notice);
+    EXPECT_EQ(users(w.get())->currentText(), QStringLiteral("管理员"));
+}
+
+TEST_F(SignIn, PasswordsCompareExactlyAndAWrongOneIsClearedAndFocused)
+{
+    folder.db().execute("insert into s_user (sys_name, sys_pwd) values ('Tom', 'Pw ')");
+    auto w = start();
+    users(w.get())->setCurrentIndex(1);
+    for (const char* wrong : {"pw ", "Pw", " Pw ", "PW "}) {
+        password(w.get())->setText(QString::fromUtf8(wrong));
+        click(w.get(), "Image2");
+        EXPECT_EQ(w->mainWindow(), nullptr) << wrong;
+        EXPECT_TRUE(password(w.get())->text().isEmpty());
+        EXPECT_EQ(QApplication::focusWidget(), password(w.get()));
+    }
+    ASSERT_EQ(folder.boxes.shown().size(), 4u);
+    EXPECT_EQ(folder.boxes.shown()[0].kind, Kind::Refusal);
+    EXPECT_EQ(folder.boxes.shown()[0].text, QStringLiteral("对不起，密码不正确，请你重新输入！"));
+    EXPECT_EQ(folder.boxes.shown()[0].owner, w.get());
+    password(w.get())->setText(QStringLiteral("Pw "));
+    click(w.get(), "Image2");
+    EXPECT_NE(w->mainWindow(), nullptr);
+}
+
+TEST_F(SignIn, EnterSignsInOnlyFromThePasswordBox)
+{
+    auto w = start();
+    users(w.get())->setFocus();
+    QTest::keyClick(users(w.get()), Qt::Key_Return);
+    remember(w.get())->setFocus();
+    QTest::keyClick(remember(w.get()), Qt::Key_Enter);
+    EXPECT_EQ(w->mainWindow(), nullptr);
+    QTest::keyClick(password(w.get()), Qt::Key_Return, Qt::ShiftModifier);
+    EXPECT_NE(w->mainWindow(), nullptr) << "the default user has an empty password";
+}
+
+TEST_F(SignIn, TickedTheSettingsRowRemembersUntickedItForgetsThePassword)
+{
+    folder.db().execute("insert into s_user (sys_name, sys_pwd) values ('O\"Neil', 'a\"b')");
+    {
+        auto w = start();
+        users(w.get())->setCurrentIndex(1);
+        password(w.get())->setText(QStringLiteral("a\"b"));
+        remember(w.get())->setChecked(true);
+        click(w.get(), "Image2");
+        ASSERT_NE(w->mainWindow(), nullptr) << "a name with a double quote signs in";
+    }
+    EXPECT_EQ(folder.scalar("select isji & '|' & isuser & '|' & ispwd from sys_sys"), "1|O\"Neil|a\"b");
+    {
+        auto w = start();
+        EXPECT_EQ(users(w.get())->currentText(), QStringLiteral("O\"Neil"));
+        remember(w.get())->setChecked(false);
+        click(w.get(), "Image2");
+        ASSERT_NE(w->mainWindow(), nullptr);
+    }
+    EXPECT_EQ(folder.scalar("select isji & '|' & isuser & '|' & ispwd from sys_sys"), "0|O\"Neil|");
+}
+
+TEST_F(SignIn, StatementsAreTheProgramsTextsWithQuotesDoubled)
+{
+    EXPECT_EQ(app::userByName("爸爸"), "select * from s_user where sys_name=\"爸爸\"");
+    EXPECT_EQ(app::userByName("a\"b"), "select * from s_user where sys_name=\"a\"\"b\"");
+    EXPECT_EQ(app::rememberSignIn("爸爸", "abc"), "update sys_sys set isuser=\"爸爸\"  , ispwd=\"abc\" ,isji=1 where id =1 ");
+    EXPECT_EQ(app::rememberSignIn("x", "\"; drop"), "update sys_sys set isuser=\"x\"  , ispwd=\"\"\"; drop\" ,isji=1 where id =1 ");
+}
+
+TEST(SignInWithoutADatabase, ShowsTheNoticeThenTheErrorAndCanStillExit)
+{
+    ProgramFolder folder(false);
+    app::SignInWindow w;
+    w.FormCreate();
+    ASSERT_EQ(folder.boxes.shown().size(), 2u);
+    EXPECT_EQ(folder.boxes.shown()[0].kind, Kind::Notice);
+    EXPECT_EQ(folder.boxes.shown()[0].text, QStringLiteral("对不起，系统数据库源没有找到，请你重新定位系统数据库！"));
+    EXPECT_EQ(folder.boxes.shown()[1].kind, Kind::StandardError);
+    EXPECT_TRUE(folder.boxes.shown()[1].text.contains(QStringLiteral("fmy.dll"))) << folder.boxes.shown()[1].text.toStdString();
+    EXPECT_FALSE(QFile::exists(QStringLiteral("fmy.dll"))) << "starting never creates the database";
+    w.show();
+    EXPECT_EQ(child<QComboBox>(&w, "ComboBox1")->count(), 0);
+    click(&w, "Image2");
+    EXPECT_EQ(folder.boxes.shown().size(), 3u);
+    EXPECT_EQ(folder.boxes.shown()[2].kind, Kind::StandardError);
+    click(&w, "Image3");
+    EXPECT_FALSE(w.isVisible());
+}
+
+} // namespace
