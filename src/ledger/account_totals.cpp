@@ -83,3 +83,45 @@ void RefreshBalances(Connection& c)
 }
 
 } // namespace ledger
+
+namespace ledger {
+
+std::optional<RecordEffect> readRecordEffect(Connection& c, int64_t recordId)
+{
+    const ResultSet r =
+        c.select("select s_zhanghuid, f_class, s_jine from s_shouru where id=" + std::to_string(recordId));
+    if (r.rows.empty())
+        return std::nullopt;
+    const Row& row = r.rows[0];
+    RecordEffect effect;
+    effect.account = row[0].isNull() ? 0 : row[0].asLong();
+    effect.income = row[1].toText() == "S";
+    effect.amount = row[2].isNull() ? Currency() : row[2].asCurrency();
+    return effect;
+}
+
+namespace {
+
+void apply(Connection& c, const RecordEffect& e, bool add)
+{
+    if (e.amount.isZero())
+        return;
+    const std::string column = e.income ? "z_shouru" : "z_zhichu";
+    const bool balanceUp = e.income == add;
+    const std::string amount = e.amount.toString();
+    const std::string sign = add ? "+" : "-";
+    c.execute("update z_zhanghu set " + column + "=" + column + sign + "(" + amount + "), z_yue=z_yue" +
+              (balanceUp ? "+" : "-") + "(" + amount + ") where id=" + std::to_string(e.account));
+}
+
+} // namespace
+
+void ApplyRecordChange(Connection& c, const std::optional<RecordEffect>& before, const std::optional<RecordEffect>& after)
+{
+    if (before)
+        apply(c, *before, false);
+    if (after)
+        apply(c, *after, true);
+}
+
+} // namespace ledger

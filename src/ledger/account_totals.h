@@ -1,5 +1,10 @@
 #pragma once
 
+#include "currency.h"
+
+#include <cstdint>
+#include <optional>
+
 namespace ledger {
 
 class Connection;
@@ -21,5 +26,22 @@ void RefreshRecordTotals(Connection& connection);
 
 // 余额 = 起始金额 + 收入 − 支出 + 借入 − 借出 + 转入 − 转出.
 void RefreshBalances(Connection& connection);
+
+// What one record adds to its account's totals.
+struct RecordEffect {
+    int64_t account = 0;
+    bool income = false;
+    Currency amount;
+};
+
+// The record's effect as stored now; nothing when there is no such record.
+std::optional<RecordEffect> readRecordEffect(Connection& connection, int64_t recordId);
+
+// Keeps 收入, 支出 and 余额 current when one record is inserted (no
+// before), changed, or deleted (no after): the same result as
+// RefreshRecordTotals, without reading every record. Run it in the
+// transaction of the change.
+void ApplyRecordChange(Connection& connection, const std::optional<RecordEffect>& before,
+                       const std::optional<RecordEffect>& after);
 
 } // namespace ledger

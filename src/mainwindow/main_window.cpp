@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "entry/entry_page.h"
 #include "feedback/feedback_browser.h"
 #include "users/users_page.h"
 
@@ -12,6 +13,7 @@
 #include <QDateTime>
 #include <QDesktopServices>
 #include <QLabel>
+#include <QShortcut>
 #include <QTimer>
 
 namespace mainwindow {
@@ -171,13 +173,23 @@ void MainWindow::addNavigation(widgets::ClickLabel* label, QWidget* panel, Order
     navigations_.push_back({label, panel, order, std::move(load)});
     const size_t index = navigations_.size() - 1;
     connect(label, &widgets::ClickLabel::clicked, this, [this, index] { navigate(navigations_[index]); });
+    // The pages in the column's order are also Ctrl+1, Ctrl+2, … Ctrl+9.
+    if (index < 9) {
+        const QString keys = QStringLiteral("Ctrl+%1").arg(index + 1);
+        auto* shortcut = new QShortcut(QKeySequence(keys), this);
+        connect(shortcut, &QShortcut::activated, this, [this, index] { navigate(navigations_[index]); });
+        label->setToolTip(keys);
+    }
 }
 
 void MainWindow::buildPages()
 {
-    for (const char* name : {"Panel3", "Panel6", "Panel7", "Panel8", "Panel10", "Panel11", "Panel12", "Panel13", "Panel14",
-                             "Panel15"})
+    for (const char* name : {"Panel6", "Panel7", "Panel8", "Panel10", "Panel11", "Panel12", "Panel13", "Panel14", "Panel15"})
         contentPanel(name);
+    entryPage_ = new EntryPage(state_, this);
+    entryPage_->setGeometry(kContent);
+    entryPage_->setAutoFillBackground(true);
+    panels_[QStringLiteral("Panel3")] = entryPage_;
     usersPage_ = new UsersPage(state_, this);
     usersPage_->setGeometry(kContent);
     usersPage_->setAutoFillBackground(true);
@@ -186,8 +198,10 @@ void MainWindow::buildPages()
 
     auto setClass = [this](const char* code) { return [this, code] { state_.b_zt = QString::fromUtf8(code); }; };
     auto at = [this](const char* name) { return panels_.at(QString::fromUtf8(name)); };
-    addNavigation(navigationLabel("Label1", "支 出", 41, true), at("Panel3"), Order::MarkThenLoad, setClass("Z"));
-    addNavigation(navigationLabel("Label2", "收 入", 72, true), at("Panel3"), Order::MarkThenLoad, setClass("S"));
+    addNavigation(navigationLabel("Label1", "支 出", 41, true), entryPage_, Order::MarkThenLoad,
+                  [this] { entryPage_->enter(QStringLiteral("Z")); });
+    addNavigation(navigationLabel("Label2", "收 入", 72, true), entryPage_, Order::MarkThenLoad,
+                  [this] { entryPage_->enter(QStringLiteral("S")); });
     addNavigation(navigationLabel("Label3", "账 户", 101, true), at("Panel6"), Order::MarkThenLoad);
     addNavigation(navigationLabel("L1", "收 入 类 别", 136, false), at("Panel7"), Order::LoadThenMark, setClass("S"));
     addNavigation(navigationLabel("L2", "支 出 类 别", 168, false), at("Panel7"), Order::LoadThenMark, setClass("Z"));
@@ -231,8 +245,10 @@ void MainWindow::buildOverlays()
 void MainWindow::FormCreate()
 {
     Timer1Timer();
-    // The first page shown is the expenditure page.
-    navigate(navigations_.front());
+    // The date boxes of the pages start on today when they are made.
+    entryPage_->alignAmountRight();
+    navigate(navigations_.front()); // the window opens on the expenditure page
+    entryPage_->calculator().Reset();
 }
 
 void MainWindow::ResetNavigationMarks()

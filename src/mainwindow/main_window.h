@@ -17,6 +17,7 @@ class ClickLabel;
 
 namespace mainwindow {
 
+class EntryPage;
 class FeedbackBrowser;
 class UsersPage;
 
@@ -36,6 +37,7 @@ public:
     ~MainWindow() override;
 
     SharedState& state() { return state_; }
+    EntryPage* entryPage() const { return entryPage_; }
     void setMakerSite(const QUrl& site) { makerSite_ = site; }
 
     // For every label of the navigation column: transparent background,
@@ -93,6 +95,7 @@ private:
     QWidget* Panel19_ = nullptr;
     QWidget* Panel20_ = nullptr;
     FeedbackBrowser* WebBrowser1_ = nullptr;
+    EntryPage* entryPage_ = nullptr;
     UsersPage* usersPage_ = nullptr;
     std::map<QString, QWidget*> panels_;
     std::vector<Navigation> navigations_;

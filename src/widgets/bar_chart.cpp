@@ -1,0 +1,138 @@
+#include "bar_chart.h"
+
+#include "ledger/number_format.h"
+
+#include <QPainter>
+
+#include <algorithm>
+#include <cmath>
+
+namespace widgets {
+
+namespace {
+constexpr double kBarWidth = 0.40;  // of a slot
+constexpr double kBarOffset = 0.05; // of a slot, from its centre
+constexpr int kLabelLength = 60;    // room for a turned axis label
+} // namespace
+
+BarChart::BarChart(QWidget* parent) : QWidget(parent) {}
+
+void BarChart::setData(const QStringList& labels, const std::vector<double>& values)
+{
+    labels_ = labels;
+    values_ = values;
+    fitAxis();
+    update();
+}
+
+void BarChart::setLogarithmic(bool on)
+{
+    logarithmic_ = on;
+    fitAxis();
+    update();
+}
+
+void BarChart::fitAxis()
+{
+    double top = 0;
+    for (double v : values_)
+        top = std::max(top, v);
+    if (logarithmic_) {
+        // Whole powers of ten around every bar; a bar of 0 or less stays at the bottom.
+        double smallest = top;
+        for (double v : values_)
+            if (v > 0)
+                smallest = std::min(smallest, v);
+        axisMin_ = smallest > 0 ? std::pow(10.0, std::floor(std::log10(smallest))) : 1;
+        axisMax_ = top > 0 ? std::pow(10.0, std::ceil(std::log10(top))) : 10;
+        if (axisMax_ <= axisMin_)
+            axisMax_ = axisMin_ * 10;
+    } else {
+        axisMin_ = 0;
+        axisMax_ = top > 0 ? top * 1.1 : 1;
+    }
+}
+
+QRect BarChart::plotArea() const
+{
+    const int left = fontMetrics().height() + 8; // room for the turned axis labels
+    const int bottom = fontMetrics().height() + 6;
+    return QRect(left, 6, std::max(1, width() - left - 6), std::max(1, height() - bottom - 6));
+}
+
+double BarChart::position(double value) const
+{
+    if (logarithmic_) {
+        if (value <= axisMin_)
+            return 0;
+        return std::min(1.0, std::log10(value / axisMin_) / std::log10(axisMax_ / axisMin_));
+    }
+    return std::clamp((value - axisMin_) / (axisMax_ - axisMin_), 0.0, 1.0);
+}
+
+QRect BarChart::barRect(int index) const
+{
+    if (index < 0 || index >= static_cast<int>(values_.size()))
+        return {};
+    const QRect area = plotArea();
+    const double slot = static_cast<double>(area.width()) / static_cast<double>(values_.size());
+    const double centre = area.left() + slot * (index + 0.5) + slot * kBarOffset;
+    const int barWidth = std::max(2, static_cast<int>(slot * kBarWidth));
+    const int barHeight = static_cast<int>(std::round(position(values_[static_cast<size_t>(index)]) * area.height()));
+    return QRect(static_cast<int>(centre - barWidth / 2.0), area.bottom() - barHeight + 1, barWidth, barHeight);
+}
+
+void BarChart::paintEvent(QPaintEvent*)
+{
+    QPainter p(this);
+    const QRect area = plotArea();
+    p.fillRect(area, QColor(192, 192, 192)); // the back wall
+    p.setPen(QColor(150, 150, 150));
+    p.drawRect(area.adjusted(0, 0, -1, -1));
+
+    // Grid lines at the axis marks, with their labels turned upright.
+    std::vector<double> marks;
+    if (logarithmic_) {
+        for (double m = axisMin_; m <= axisMax_ * 1.0001; m *= 10)
+            marks.push_back(m);
+    } else {
+        for (int i = 0; i <= 4; ++i)
+            marks.push_back(axisMin_ + (axisMax_ - axisMin_) * i / 4);
+    }
+    const int lineHeight = fontMetrics().height();
+    for (double m : marks) {
+        const int y = area.bottom() - static_cast<int>(std::round(position(m) * (area.height() - 1)));
+        p.setPen(QColor(170, 170, 170));
+        p.drawLine(area.left() + 1, y, area.right() - 1, y);
+        // Centred on its mark, but kept beside the wall.
+        const int centre = std::clamp(y, area.top() + kLabelLength / 2, std::max(area.top() + kLabelLength / 2,
+                                                                                  area.bottom() - kLabelLength / 2));
+        const Qt::Alignment along = y < centre ? Qt::AlignRight : y > centre ? Qt::AlignLeft : Qt::AlignHCenter;
+        p.save();
+        p.translate(area.left() - 3, centre);
+        p.rotate(270);
+        p.setPen(Qt::black);
+        p.drawText(QRect(-kLabelLength / 2, -lineHeight, kLabelLength, lineHeight), static_cast<int>(along | Qt::AlignVCenter),
+                   QString::fromStdString(ledger::formatGeneral(m)));
+        p.restore();
+    }
+
+    const double slot = static_cast<double>(area.width()) / static_cast<double>(std::max<size_t>(1, values_.size()));
+    for (int i = 0; i < static_cast<int>(values_.size()); ++i) {
+        const QRect bar = barRect(i);
+        if (bar.height() > 0) {
+            QLinearGradient shade(bar.topLeft(), bar.topRight());
+            shade.setColorAt(0, QColor(150, 0, 0));
+            shade.setColorAt(0.5, QColor(235, 40, 40));
+            shade.setColorAt(1, QColor(255, 130, 130));
+            p.fillRect(bar, shade);
+        }
+        if (i < labels_.size()) {
+            p.setPen(Qt::black);
+            const QRect label(static_cast<int>(area.left() + slot * i), area.bottom() + 3, static_cast<int>(slot), lineHeight);
+            p.drawText(label, Qt::AlignCenter, labels_[i]);
+        }
+    }
+}
+
+} // namespace widgets

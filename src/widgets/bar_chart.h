@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QColor>
+#include <QStringList>
+#include <QWidget>
+
+#include <vector>
+
+namespace widgets {
+
+// A plain bar chart: one bar per value, labels under the bars, a vertical
+// axis on the left (linear or logarithmic, covering every bar), a silver
+// back wall and red bars shaded from dark to light.
+class BarChart : public QWidget {
+    Q_OBJECT
+
+public:
+    explicit BarChart(QWidget* parent = nullptr);
+
+    void setData(const QStringList& labels, const std::vector<double>& values);
+    void setLogarithmic(bool on);
+    const QStringList& labels() const { return labels_; }
+    const std::vector<double>& values() const { return values_; }
+    // The axis range now in use.
+    double axisMinimum() const { return axisMin_; }
+    double axisMaximum() const { return axisMax_; }
+    // Where bar i is drawn, in widget coordinates (empty when none).
+    QRect barRect(int index) const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    void fitAxis();
+    QRect plotArea() const;
+    double position(double value) const; // 0 at the bottom, 1 at the top
+
+    QStringList labels_;
+    std::vector<double> values_;
+    bool logarithmic_ = false;
+    double axisMin_ = 0;
+    double axisMax_ = 1;
+};
+
+} // namespace widgets
