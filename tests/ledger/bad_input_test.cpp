@@ -19,6 +19,12 @@ struct BadStatement {
     Error::Kind kind;
 };
 
+// Test names show the case's name, not its bytes.
+void PrintTo(const BadStatement& c, std::ostream* os)
+{
+    *os << c.what;
+}
+
 std::vector<BadStatement> badStatements()
 {
     return {

@@ -87,6 +87,12 @@ Params params(std::initializer_list<std::pair<const char*, Value>> list)
     return out;
 }
 
+// Test names show the case's name, not its bytes.
+void PrintTo(const StatementCase& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 std::vector<StatementCase> cases()
 {
     std::vector<StatementCase> c;

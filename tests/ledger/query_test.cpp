@@ -41,6 +41,12 @@ struct EditableList {
     std::vector<std::string> expected;                   // after: edit row 1, delete row 2, append
 };
 
+// Test names show the case's name, not its bytes.
+void PrintTo(const EditableList& c, std::ostream* os)
+{
+    *os << c.name;
+}
+
 std::vector<EditableList> lists()
 {
     return {

@@ -52,6 +52,8 @@ public:
     void DBGridEh1CellClick(int row);
     void Panel4Click();
     void Image7Click();
+    // The chart over the class's latest days (on entering the page).
+    void loadChart();
 
     const QString& entryMode() const { return EntryMode; }
     AmountCalculator& calculator() { return calculator_; }
@@ -65,7 +67,6 @@ private:
     void buildEditor();
     void buildBudgetPanel();
     void buildLists();
-    void loadChart();
     void keepChosenEntry(widgets::LookupComboBox* box);
     void hideItemList();
     bool amountKeyPress(QKeyEvent* event);
