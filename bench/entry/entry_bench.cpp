@@ -3,12 +3,9 @@
 // Run: build/bench/entry/entry_bench
 
 #include "scripted_message_boxes.h"
-#include "temp_dir.h"
+#include "big_ledger.h"
 
-#include "ledger/sample_ledger.h"
-#include "ledger/schema.h"
 #include "mainwindow/entry/entry_page.h"
-#include "widgets/fonts.h"
 
 #include <QApplication>
 #include <QDate>
@@ -21,20 +18,14 @@ namespace {
 struct Fixture {
     Fixture()
     {
-        ledger::SampleOptions options;
-        options.records = 200000;
-        options.years = 20;
-        options.extraItems = 2000 - 35;
-        ledger::createSampleLedger(dir.file("fmy.dll"), options);
-        db.open(ledger::connectionStringFor(dir.file("fmy.dll")));
         page = std::make_unique<mainwindow::EntryPage>(state, nullptr);
         page->resize(768, 511);
         page->show();
         page->enter(QStringLiteral("Z"));
         QApplication::processEvents();
     }
-    testsupport::TempDir dir;
-    ledger::Connection db;
+    benchsupport::BigLedger ledger{200000, 20, 2000 - 35}; // with the starting items, 2,000
+    ledger::Connection& db = ledger.db;
     ledger::Query adoQuery1{db, "ADOQuery1"}, adoQuery4{db, "ADOQuery4"}, adoQuery12{db, "ADOQuery12"};
     QLabel editid{QStringLiteral("0")};
     mainwindow::SharedState state{db, adoQuery1, adoQuery4, adoQuery12, QString(), &editid, nullptr};
@@ -42,10 +33,13 @@ struct Fixture {
     std::unique_ptr<mainwindow::EntryPage> page;
 };
 
+std::unique_ptr<Fixture> g_fixture;
+
 Fixture& fixture()
 {
-    static Fixture f;
-    return f;
+    if (!g_fixture)
+        g_fixture = std::make_unique<Fixture>();
+    return *g_fixture;
 }
 
 template <class T = QWidget>
@@ -92,11 +86,15 @@ BENCHMARK(BudgetPanel)->Unit(benchmark::kMillisecond);
 void SaveANewRecord(benchmark::State& state)
 {
     auto& page = *fixture().page;
-    page.Button5Click();
     page.Button1Click();
     child<QLineEdit>("Edit3")->setText(QStringLiteral("zc"));
     page.DBGridEh2CellClick(0);
+    int day = 0;
     for (auto _ : state) {
+        // A day of its own each time, so the relisted day stays a usual one.
+        const QDate date = QDate::currentDate().addDays(-(day++ % 7000));
+        child<QWidget>("DateTimePicker1")->setProperty("date", date);
+        child<QWidget>("DateTimePicker2")->setProperty("date", date);
         child<QLineEdit>("Edit1")->setText(QStringLiteral("12.5"));
         page.Button3Click(); // insert, totals, relisting
         QApplication::processEvents();
@@ -119,11 +117,5 @@ BENCHMARK(Chart)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    widgets::installChineseFonts();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    fixture().page.reset();
-    return 0;
+    return benchsupport::runWithApplication(argc, argv, [] { g_fixture.reset(); });
 }

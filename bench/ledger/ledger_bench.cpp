@@ -1,13 +1,11 @@
 // The engine on a big household ledger: 200,000 records over 20 years.
 // Run: build/bench/ledger/ledger_bench
 
-#include "temp_dir.h"
+#include "big_ledger.h"
 
 #include "ledger/account_totals.h"
 #include "ledger/connection.h"
 #include "ledger/query.h"
-#include "ledger/sample_ledger.h"
-#include "ledger/schema.h"
 
 #include <benchmark/benchmark.h>
 
@@ -17,24 +15,10 @@ const std::string kDayList = "select id as 编号,s_date as 时间 ,f_name as �
                              "账户,s_other as 备注 from s_z_all where f_class='Z' and s_date=#";
 
 // One sample ledger for the whole run.
-struct BigLedger {
-    BigLedger()
-    {
-        ledger::SampleOptions options;
-        options.records = 200000;
-        options.years = 20;
-        ledger::createSampleLedger(dir.file("fmy.dll"), options);
-        db.open(ledger::connectionStringFor(dir.file("fmy.dll")));
-        ledger::setShortDateFormat({});
-    }
-    testsupport::TempDir dir;
-    ledger::Connection db;
-};
-
-BigLedger& big()
+ledger::Connection& bigLedger()
 {
-    static BigLedger ledger;
-    return ledger;
+    static benchsupport::BigLedger ledger;
+    return ledger.db;
 }
 
 std::string dayText(int daysBack)
@@ -44,7 +28,7 @@ std::string dayText(int daysBack)
 
 void TranslateUncached(benchmark::State& state)
 {
-    auto& db = big().db;
+    auto& db = bigLedger();
     const std::string statement = kDayList + "2024/3/5#";
     for (auto _ : state)
         benchmark::DoNotOptimize(ledger::jet::translate(statement, db.catalog()));
@@ -53,7 +37,7 @@ BENCHMARK(TranslateUncached);
 
 void TranslateCached(benchmark::State& state)
 {
-    auto& db = big().db;
+    auto& db = bigLedger();
     const std::string statement = kDayList + "2024/3/5#";
     db.translate(statement);
     for (auto _ : state)
@@ -63,7 +47,7 @@ BENCHMARK(TranslateCached);
 
 void DayListing(benchmark::State& state)
 {
-    auto& db = big().db;
+    auto& db = bigLedger();
     int day = 0;
     for (auto _ : state) {
         auto rows = db.select(kDayList + dayText(day++ % 3000) + "#");
@@ -74,7 +58,7 @@ BENCHMARK(DayListing)->Unit(benchmark::kMicrosecond);
 
 void MonthSum(benchmark::State& state)
 {
-    auto& db = big().db;
+    auto& db = bigLedger();
     int month = 0;
     for (auto _ : state) {
         const int y = 2010 + month / 12 % 15, m = month % 12 + 1;
@@ -89,7 +73,7 @@ BENCHMARK(MonthSum)->Unit(benchmark::kMicrosecond);
 
 void OpenAllRecords(benchmark::State& state)
 {
-    auto& db = big().db;
+    auto& db = bigLedger();
     ledger::Query q(db, "ADOQuery");
     q.setText("select * from s_shouru");
     for (auto _ : state) {
@@ -102,7 +86,7 @@ BENCHMARK(OpenAllRecords)->Unit(benchmark::kMillisecond);
 
 void SaveThousandAppendedRows(benchmark::State& state)
 {
-    auto& db = big().db;
+    auto& db = bigLedger();
     ledger::Query q(db, "ADOQuery13");
     q.setText("select id,zh1,zh2,zdate as 转账时间,zXmoney as 转账金额,other as 备注 from s_zhanghistory where zdate between :t1 and :t2");
     q.setParam("t1", "1900-01-01");
@@ -132,7 +116,7 @@ BENCHMARK(SaveThousandAppendedRows)->Unit(benchmark::kMillisecond);
 
 void LoanAndTransferPasses(benchmark::State& state)
 {
-    auto& db = big().db;
+    auto& db = bigLedger();
     for (auto _ : state) {
         ledger::RefreshLoanTotals(db);
         ledger::RefreshTransferTotals(db);
@@ -142,7 +126,7 @@ BENCHMARK(LoanAndTransferPasses)->Unit(benchmark::kMillisecond);
 
 void RecordTotalsPass(benchmark::State& state)
 {
-    auto& db = big().db;
+    auto& db = bigLedger();
     for (auto _ : state)
         ledger::RefreshRecordTotals(db);
 }

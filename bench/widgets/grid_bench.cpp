@@ -1,13 +1,10 @@
 // A grid over 200,000 records: how long the model reset and painting a
 // screenful take. Run: build/bench/widgets/grid_bench
 
-#include "temp_dir.h"
+#include "big_ledger.h"
 
 #include "ledger/query.h"
-#include "ledger/sample_ledger.h"
-#include "ledger/schema.h"
 #include "widgets/data_grid.h"
-#include "widgets/fonts.h"
 
 #include <QApplication>
 #include <QScrollBar>
@@ -18,17 +15,11 @@ namespace {
 struct Fixture {
     Fixture()
     {
-        ledger::SampleOptions options;
-        options.records = 200000;
-        options.years = 20;
-        ledger::createSampleLedger(dir.file("fmy.dll"), options);
-        db.open(ledger::connectionStringFor(dir.file("fmy.dll")));
         records.setText("select * from s_shouru");
         records.open();
     }
-    testsupport::TempDir dir;
-    ledger::Connection db;
-    ledger::Query records{db, "ADOQuery"};
+    benchsupport::BigLedger ledger;
+    ledger::Query records{ledger.db, "ADOQuery"};
 };
 
 Fixture& fixture()
@@ -73,10 +64,5 @@ BENCHMARK(PaintScreenful)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    widgets::installChineseFonts();
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    return 0;
+    return benchsupport::runWithApplication(argc, argv);
 }

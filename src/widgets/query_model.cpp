@@ -126,15 +126,13 @@ void QueryModel::resolveColumns()
         if (std::none_of(names.begin(), names.end(), [&](const QString& n) { return lowerName(n) == lowerName(name); }))
             names.push_back(name);
     }
-    for (const QString& name : names) {
-        column(name); // every shown column has its settings
-        columns_.push_back({name, query_.fieldIndex(name.toStdString()), -1});
-    }
+    for (const QString& name : names)
+        columns_.push_back({name, query_.fieldIndex(name.toStdString()), -1, &column(name)});
     if (!query_.isOpen())
         return;
     for (const auto& [name, after] : lookupPlaces_) {
         const ColumnSpec& spec = specs_.at(lowerName(name));
-        Resolved r{name, -1, query_.fieldIndex(spec.lookup->keyField.toStdString())};
+        Resolved r{name, -1, query_.fieldIndex(spec.lookup->keyField.toStdString()), &spec};
         if (r.keyField < 0)
             continue;
         auto place = std::find_if(columns_.begin(), columns_.end(),
@@ -156,7 +154,7 @@ const ColumnSpec& QueryModel::spec(int column) const
     static const ColumnSpec none;
     if (column < 0 || column >= static_cast<int>(columns_.size()))
         return none;
-    return specs_.at(lowerName(columns_[static_cast<size_t>(column)].name));
+    return *columns_[static_cast<size_t>(column)].spec;
 }
 
 bool QueryModel::isLookup(int column) const

@@ -96,6 +96,7 @@ private:
         QString name;
         int field = -1;    // query field, -1 for a look-up
         int keyField = -1; // look-up: the key's query field
+        const ColumnSpec* spec = nullptr; // its settings (map entries stay put)
     };
 
     void onQueryEvent(const ledger::QueryEvent& event);

@@ -27,11 +27,19 @@ namespace {
 
 constexpr int kPageWidth = 768;
 
-QLabel* caption(QWidget* parent, const char* text, int x, int y, int width = 62)
+// One row of the editor: its caption on the left, the field on the right.
+template <class Field>
+Field* editorRow(QWidget* band, const char* caption, const char* name, int row, QLabel** captionLabel = nullptr)
 {
-    auto* label = new QLabel(QString::fromUtf8(text), parent);
-    label->setGeometry(x, y, width, 24);
-    return label;
+    const int y = 44 + 26 * row;
+    auto* label = new QLabel(QString::fromUtf8(caption), band);
+    label->setGeometry(10, y, 62, 24);
+    if (captionLabel)
+        *captionLabel = label;
+    auto* field = new Field(band);
+    field->setObjectName(QString::fromUtf8(name));
+    field->setGeometry(74, y, 230, 24);
+    return field;
 }
 
 // The item list and the keypad float over the editor: opaque, framed.
@@ -137,25 +145,13 @@ void EntryPage::buildEditor()
     DateTimePicker1->setObjectName(QStringLiteral("DateTimePicker1"));
     DateTimePicker1->setGeometry(388, 8, 108, 26);
 
-    caption(Panel4, "日　期：", 10, 44);
-    DateTimePicker2 = new widgets::DatePicker(Panel4);
-    DateTimePicker2->setObjectName(QStringLiteral("DateTimePicker2"));
-    DateTimePicker2->setGeometry(74, 44, 230, 24);
-    Label8 = caption(Panel4, "付款人", 10, 70);
+    DateTimePicker2 = editorRow<widgets::DatePicker>(Panel4, "日　期：", "DateTimePicker2", 0);
+    DBLookupComboboxEh1 = editorRow<widgets::LookupComboBox>(Panel4, "付款人", "DBLookupComboboxEh1", 1, &Label8);
     Label8->setObjectName(QStringLiteral("Label8"));
-    DBLookupComboboxEh1 = new widgets::LookupComboBox(Panel4);
-    DBLookupComboboxEh1->setObjectName(QStringLiteral("DBLookupComboboxEh1"));
-    DBLookupComboboxEh1->setGeometry(74, 70, 230, 24);
-    caption(Panel4, "项　目：", 10, 96);
-    Edit3 = new QLineEdit(Panel4);
-    Edit3->setObjectName(QStringLiteral("Edit3"));
-    Edit3->setGeometry(74, 96, 230, 24);
+    Edit3 = editorRow<QLineEdit>(Panel4, "项　目：", "Edit3", 2);
     Edit3->setPlaceholderText(QStringLiteral("输入名称或助记码"));
     connect(Edit3, &QLineEdit::textChanged, this, widgets::guarded(this, [this] { Edit3Change(); }));
-    caption(Panel4, "金　额：", 10, 122);
-    Edit1 = new QLineEdit(Panel4);
-    Edit1->setObjectName(QStringLiteral("Edit1"));
-    Edit1->setGeometry(74, 122, 230, 24);
+    Edit1 = editorRow<QLineEdit>(Panel4, "金　额：", "Edit1", 3);
     Edit1->setTextMargins(0, 0, 22, 0);
     Edit1->setContextMenuPolicy(Qt::NoContextMenu); // no pasting past the character filter
     Edit1->setAttribute(Qt::WA_InputMethodEnabled, false);
@@ -172,14 +168,8 @@ void EntryPage::buildEditor()
     Image7 = picture("Image7", "▦");
     Image8 = picture("Image8", "▣");
     Image8->hide();
-    caption(Panel4, "账　户：", 10, 148);
-    DBLookupComboboxEh2 = new widgets::LookupComboBox(Panel4);
-    DBLookupComboboxEh2->setObjectName(QStringLiteral("DBLookupComboboxEh2"));
-    DBLookupComboboxEh2->setGeometry(74, 148, 230, 24);
-    caption(Panel4, "备　注：", 10, 174);
-    Edit2 = new QLineEdit(Panel4);
-    Edit2->setObjectName(QStringLiteral("Edit2"));
-    Edit2->setGeometry(74, 174, 230, 24);
+    DBLookupComboboxEh2 = editorRow<widgets::LookupComboBox>(Panel4, "账　户：", "DBLookupComboboxEh2", 4);
+    Edit2 = editorRow<QLineEdit>(Panel4, "备　注：", "Edit2", 5);
 
     setTabOrder(DateTimePicker2, DBLookupComboboxEh1);
     setTabOrder(DBLookupComboboxEh1, Edit3);
@@ -341,7 +331,6 @@ void EntryPage::Button7Click()
     ADOQuery1.close();
     ADOQuery1.setText(entry::dayList(utf8(state_.b_zt), DateTimePicker1->dateValue()));
     ADOQuery1.open();
-    DBGridEh1->applyColumns();
 }
 
 void EntryPage::Button4Click()
@@ -373,7 +362,6 @@ void EntryPage::Edit3Change()
     ADOQuery3.close();
     ADOQuery3.setText(entry::itemSearch(utf8(state_.b_zt), utf8(Edit3->text())));
     ADOQuery3.open();
-    DBGridEh2->applyColumns();
 }
 
 void EntryPage::Edit3Click()
@@ -383,7 +371,6 @@ void EntryPage::Edit3Click()
     ADOQuery3.close();
     ADOQuery3.setText(entry::itemList(utf8(state_.b_zt)));
     ADOQuery3.open();
-    DBGridEh2->applyColumns();
 }
 
 void EntryPage::hideItemList()
