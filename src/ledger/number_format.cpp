@@ -56,11 +56,6 @@ std::string formatGeneral(double value)
     return out;
 }
 
-std::string formatGeneral(Currency value)
-{
-    return value.toString();
-}
-
 std::string formatYuan(Currency value)
 {
     const int64_t raw = value.raw();

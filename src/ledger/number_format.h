@@ -10,7 +10,6 @@ namespace ledger {
 // 15 significant digits, no thousands separator, no trailing zeros; exponent
 // notation (1E15, 1.5E-6) only beyond 15 integer digits or below 0.00001.
 std::string formatGeneral(double value);
-std::string formatGeneral(Currency value);
 
 // The grid format "￥#.00": full-width yen sign, the integer digits (none for
 // a value below 1), always two decimals rounded half away from zero; a minus

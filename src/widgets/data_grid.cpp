@@ -128,11 +128,6 @@ void DataGrid::setFooterVisible(bool on)
     footer_->setVisible(on);
 }
 
-bool DataGrid::footerVisible() const
-{
-    return !footer_->isHidden();
-}
-
 void DataGrid::setScrollBars(Qt::ScrollBarPolicy vertical, Qt::ScrollBarPolicy horizontal)
 {
     view_->setVerticalScrollBarPolicy(vertical);

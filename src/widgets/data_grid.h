@@ -36,7 +36,6 @@ public:
     // The visible columns share the whole width of the grid.
     void setFitColumns(bool on);
     void setFooterVisible(bool on);
-    bool footerVisible() const;
     void setScrollBars(Qt::ScrollBarPolicy vertical, Qt::ScrollBarPolicy horizontal);
 
     // Applies hidden columns and widths now (done after every reopening too).

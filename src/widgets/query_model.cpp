@@ -183,12 +183,6 @@ bool QueryModel::isDateColumn(int column) const
     return f >= 0 && query_.fields()[static_cast<size_t>(f)].type.type == ledger::Type::DateTime;
 }
 
-bool QueryModel::isMoneyColumn(int column) const
-{
-    const int f = fieldOf(column);
-    return f >= 0 && query_.fields()[static_cast<size_t>(f)].type.type == ledger::Type::Currency;
-}
-
 const QHash<QString, QString>& QueryModel::lookupMap(const ColumnSpec& spec) const
 {
     const ledger::Query* list = spec.lookup->list;

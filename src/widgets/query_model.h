@@ -74,7 +74,6 @@ public:
     // The query field behind a model column (-1 for a look-up column).
     int fieldOf(int column) const;
     bool isDateColumn(int column) const;
-    bool isMoneyColumn(int column) const;
     // The text a cell shows, formatted.
     QString displayText(int row, int column) const;
     // The exact sum of a column's money or whole-number values.

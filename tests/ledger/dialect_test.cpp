@@ -136,6 +136,18 @@ TEST_F(Dialect, UnnamedExpressionsAreNumberedAndDuplicatesQualified)
     EXPECT_EQ(r.fields[1].type.type, Type::Currency);
 }
 
+TEST_F(Dialect, TextAndConversionFunctions)
+{
+    EXPECT_EQ(rows("select ucase('abc') & lcase('DEF') as t, left('abcdef', 2) as l, right('abcdef', 2) as r, "
+                   "mid('abcdef', 2, 3) as m, len('汉字') as n, trim('  x ') as x"),
+              std::vector<std::string>{"ABCdef|ab|ef|bcd|2|x"});
+    EXPECT_EQ(rows("select ccur('12.345678') as c, clng('12.6') as l, cstr(12.5) as s, cdate('2024/3/5') as d"),
+              std::vector<std::string>{"12.3457|13|12.5|2024-03-05"});
+    EXPECT_EQ(rows("select format(#2024-03-05 13:04:05#, 'yyyy-mm-dd hh:nn:ss') as f, iif(1 > 2, 'a', 'b') as i"),
+              std::vector<std::string>{"2024-03-05 13:04:05|b"});
+    EXPECT_EQ(errorOf("select 1/0"), Error::Kind::Range);
+}
+
 TEST_F(Dialect, TopLimitsTheRows)
 {
     EXPECT_EQ(rows("select top 2 id from s_fenlei"), (std::vector<std::string>{"1", "2"}));

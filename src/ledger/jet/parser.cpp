@@ -603,7 +603,9 @@ private:
                 expectSymbol(")");
                 return e;
             }
-            if (!isReserved(t.text) && peek(1).kind == TokenKind::Symbol && peek(1).text == "(")
+            // Left( and Right( are the text functions, not the joins.
+            if ((!isReserved(t.text) || isWord("left") || isWord("right")) && peek(1).kind == TokenKind::Symbol &&
+                peek(1).text == "(")
                 return functionCall();
             [[fallthrough]];
         case TokenKind::Bracketed:
