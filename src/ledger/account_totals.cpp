@@ -11,22 +11,13 @@ namespace {
 // Runs the statements as one unit of work.
 void runPass(Connection& c, std::initializer_list<const char*> statements)
 {
-    const bool own = !c.inTransaction();
-    if (own)
-        c.beginTransaction();
-    try {
-        c.execute("delete from xtablex");
-        for (const char* statement : statements)
-            c.execute(statement);
-        c.execute("delete from xtablex");
-        RefreshBalances(c);
-        if (own)
-            c.commit();
-    } catch (...) {
-        if (own && c.inTransaction())
-            c.rollback();
-        throw;
-    }
+    Transaction work(c);
+    c.execute("delete from xtablex");
+    for (const char* statement : statements)
+        c.execute(statement);
+    c.execute("delete from xtablex");
+    RefreshBalances(c);
+    work.commit();
 }
 
 } // namespace

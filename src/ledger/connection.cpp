@@ -663,3 +663,26 @@ void Connection::rollback()
 }
 
 } // namespace ledger
+
+namespace ledger {
+
+Transaction::Transaction(Connection& connection) : connection_(connection), own_(!connection.inTransaction())
+{
+    if (own_)
+        connection_.beginTransaction();
+}
+
+Transaction::~Transaction()
+{
+    if (own_ && !done_ && connection_.inTransaction())
+        connection_.rollback();
+}
+
+void Transaction::commit()
+{
+    if (own_)
+        connection_.commit();
+    done_ = true;
+}
+
+} // namespace ledger

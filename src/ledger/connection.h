@@ -118,6 +118,23 @@ public:
     } functionFailure_;
 };
 
+// A unit of work: begins a transaction, or joins the caller's when one is
+// open already. Unless commit() was reached, leaving the scope (an error
+// on the way included) rolls an own transaction back.
+class Transaction {
+public:
+    explicit Transaction(Connection& connection);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+    void commit();
+
+private:
+    Connection& connection_;
+    bool own_;
+    bool done_ = false;
+};
+
 // Decodes one SQLite column into a value of the field's type.
 Value readColumn(sqlite3_stmt* stmt, int column, const ColumnType& type);
 

@@ -529,25 +529,16 @@ void Query::updateBatch()
     for (size_t i = 0; i < rows_.size(); ++i)
         if (rows_[i].state != RowState::Unchanged)
             written.emplace_back(i, rows_[i]);
-    const bool ownTransaction = !connection_.inTransaction();
-    if (ownTransaction)
-        connection_.beginTransaction();
-    try {
-        for (const RowRecord& d : deleted_)
-            deleteFromTable(d);
-        for (auto& [index, r] : written) {
-            std::optional<int64_t> newId;
-            writeRow(r, newId);
-            if (newId)
-                refreshInserted(r, *newId);
-        }
-        if (ownTransaction)
-            connection_.commit();
-    } catch (...) {
-        if (ownTransaction && connection_.inTransaction())
-            connection_.rollback();
-        throw;
+    Transaction work(connection_);
+    for (const RowRecord& d : deleted_)
+        deleteFromTable(d);
+    for (auto& [index, r] : written) {
+        std::optional<int64_t> newId;
+        writeRow(r, newId);
+        if (newId)
+            refreshInserted(r, *newId);
     }
+    work.commit();
     deleted_.clear();
     for (auto& [index, r] : written) {
         r.state = RowState::Unchanged;

@@ -503,31 +503,25 @@ void EntryPage::Button3Click()
 
     // The record and its account's totals change together or not at all.
     ledger::Connection& db = state_.connection;
-    db.beginTransaction();
-    try {
-        int64_t changed = 0;
-        if (editing) {
-            const std::string id = utf8(editId());
-            const auto before = entry::isWholeNumber(id) ? ledger::readRecordEffect(db, std::stoll(id)) : std::nullopt;
-            state_.ADOQuery4.setText(entry::updateRecord(values, id));
-            changed = state_.ADOQuery4.execSql();
-            if (changed > 0)
-                ledger::ApplyRecordChange(db, before, ledger::readRecordEffect(db, std::stoll(id)));
-        } else {
-            state_.ADOQuery4.setText(entry::insertRecord(values, utf8(state_.b_zt)));
-            changed = state_.ADOQuery4.execSql();
-            ledger::ApplyRecordChange(db, std::nullopt, ledger::readRecordEffect(db, db.lastInsertId()));
-        }
-        db.commit();
-        if (changed == 0) {
-            // Nothing was changed (the record is gone): say so rather than "保存成功".
-            widgets::messageBoxes().refusal(this, QStringLiteral("对不起，请先选择要修改的记录"));
-            return;
-        }
-    } catch (...) {
-        if (db.inTransaction())
-            db.rollback();
-        throw;
+    ledger::Transaction work(db);
+    int64_t changed = 0;
+    if (editing) {
+        const std::string id = utf8(editId());
+        const auto before = entry::isWholeNumber(id) ? ledger::readRecordEffect(db, std::stoll(id)) : std::nullopt;
+        state_.ADOQuery4.setText(entry::updateRecord(values, id));
+        changed = state_.ADOQuery4.execSql();
+        if (changed > 0)
+            ledger::ApplyRecordChange(db, before, ledger::readRecordEffect(db, std::stoll(id)));
+    } else {
+        state_.ADOQuery4.setText(entry::insertRecord(values, utf8(state_.b_zt)));
+        changed = state_.ADOQuery4.execSql();
+        ledger::ApplyRecordChange(db, std::nullopt, ledger::readRecordEffect(db, db.lastInsertId()));
+    }
+    work.commit();
+    if (changed == 0) {
+        // Nothing was changed (the record is gone): say so rather than "保存成功".
+        widgets::messageBoxes().refusal(this, QStringLiteral("对不起，请先选择要修改的记录"));
+        return;
     }
     widgets::messageBoxes().information(this, QStringLiteral("保存成功"));
     Button7Click();
@@ -546,18 +540,12 @@ void EntryPage::Button2Click()
         return;
     const std::string id = utf8(editId());
     ledger::Connection& db = state_.connection;
-    db.beginTransaction();
-    try {
-        const auto before = entry::isWholeNumber(id) ? ledger::readRecordEffect(db, std::stoll(id)) : std::nullopt;
-        state_.ADOQuery4.setText(entry::deleteRecord(id));
-        if (state_.ADOQuery4.execSql() > 0)
-            ledger::ApplyRecordChange(db, before, std::nullopt);
-        db.commit();
-    } catch (...) {
-        if (db.inTransaction())
-            db.rollback();
-        throw;
-    }
+    ledger::Transaction work(db);
+    const auto before = entry::isWholeNumber(id) ? ledger::readRecordEffect(db, std::stoll(id)) : std::nullopt;
+    state_.ADOQuery4.setText(entry::deleteRecord(id));
+    if (state_.ADOQuery4.execSql() > 0)
+        ledger::ApplyRecordChange(db, before, std::nullopt);
+    work.commit();
     Button7Click();
     setEditId(QStringLiteral("0"));
 }

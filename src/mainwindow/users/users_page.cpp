@@ -95,9 +95,8 @@ void UsersPage::Button47Click()
 void UsersPage::Button48Click()
 {
     const bool save = widgets::messageBoxes().confirm(state_.window, QStringLiteral("是否确定保存数据？"));
-    ledger::Connection& db = state_.connection;
     try {
-        db.beginTransaction();
+        ledger::Transaction work(state_.connection);
         if (save) {
             DBGridEh16->commitEdits();
             ADOQuery23.updateBatch();
@@ -105,10 +104,8 @@ void UsersPage::Button48Click()
             ADOQuery23.cancel();
             ADOQuery23.cancelBatch();
         }
-        db.commit();
+        work.commit();
     } catch (const std::exception&) {
-        if (db.inTransaction())
-            db.rollback();
         widgets::messageBoxes().notice(state_.window, QStringLiteral("对不起，操作异常"));
     }
 }
