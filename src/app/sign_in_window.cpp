@@ -20,8 +20,7 @@ namespace app {
 
 std::string programConnectionString()
 {
-    return "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=fmy.dll;Persist Security Info=False;Jet OLEDB:Database Password=" +
-           std::string(ledger::kDatabasePassword);
+    return ledger::connectionStringFor(ledger::kDatabaseFileName);
 }
 
 namespace {
