@@ -2,18 +2,19 @@
 
 #include "connection.h"
 
-#include <initializer_list>
+#include <string>
+#include <vector>
 
 namespace ledger {
 
 namespace {
 
 // Runs the statements as one unit of work.
-void runPass(Connection& c, std::initializer_list<const char*> statements)
+void runPass(Connection& c, const std::vector<std::string>& statements)
 {
     Transaction work(c);
     c.execute("delete from xtablex");
-    for (const char* statement : statements)
+    for (const std::string& statement : statements)
         c.execute(statement);
     c.execute("delete from xtablex");
     RefreshBalances(c);
@@ -22,34 +23,42 @@ void runPass(Connection& c, std::initializer_list<const char*> statements)
 
 } // namespace
 
+const std::vector<std::string>& loanTotalsPass()
+{
+    static const std::vector<std::string> statements = {
+        "update z_zhanghu set z_jieru=0, z_jiechu=0",
+        "INSERT INTO xtablex (xmoney,xid) select sum(j_yuMoney) as xmoney ,z_id as xid from s_jie where j_class='S' group by "
+        "z_id",
+        "UPDATE z_zhanghu INNER JOIN xtablex ON xtablex.xid= z_zhanghu.id SET z_zhanghu.z_jieru=xtablex.Xmoney",
+        "delete from xtablex",
+        "INSERT INTO xtablex (xmoney,xid) select sum(j_yuMoney) as xmoney ,z_id as xid from s_jie where j_class='Z' group by "
+        "z_id",
+        "UPDATE z_zhanghu INNER JOIN xtablex ON xtablex.xid= z_zhanghu.id SET z_zhanghu.z_jiechu=xtablex.Xmoney",
+    };
+    return statements;
+}
+
+const std::vector<std::string>& transferTotalsPass()
+{
+    static const std::vector<std::string> statements = {
+        "update z_zhanghu set z_zhuanru=0, z_zhuanchu=0",
+        "INSERT INTO xtablex (xmoney,xid) select sum(zXmoney) as xmoney ,zh2 as xid from s_zhanghistory group by zh2;",
+        "UPDATE z_zhanghu INNER JOIN xtablex ON xtablex.xid= z_zhanghu.id SET z_zhanghu.z_zhuanru=xtablex.Xmoney;",
+        "delete from xtablex;",
+        "INSERT INTO xtablex (xmoney,xid) select sum(zXmoney) as xmoney ,zh1 as xid from s_zhanghistory group by zh1;",
+        "UPDATE z_zhanghu INNER JOIN xtablex ON xtablex.xid= z_zhanghu.id SET z_zhanghu.z_zhuanchu=xtablex.Xmoney;",
+    };
+    return statements;
+}
+
 void RefreshLoanTotals(Connection& c)
 {
-    runPass(c, {
-                   "update z_zhanghu set z_jieru=0, z_jiechu=0",
-                   "INSERT INTO xtablex (xmoney,xid) select sum(j_yuMoney) as xmoney ,z_id as xid from s_jie where "
-                   "j_class='S' group by z_id",
-                   "UPDATE z_zhanghu INNER JOIN xtablex ON xtablex.xid= z_zhanghu.id SET z_zhanghu.z_jieru=xtablex.Xmoney",
-                   "delete from xtablex",
-                   "INSERT INTO xtablex (xmoney,xid) select sum(j_yuMoney) as xmoney ,z_id as xid from s_jie where "
-                   "j_class='Z' group by z_id",
-                   "UPDATE z_zhanghu INNER JOIN xtablex ON xtablex.xid= z_zhanghu.id SET z_zhanghu.z_jiechu=xtablex.Xmoney",
-               });
+    runPass(c, loanTotalsPass());
 }
 
 void RefreshTransferTotals(Connection& c)
 {
-    runPass(c, {
-                   "update z_zhanghu set z_zhuanru=0, z_zhuanchu=0",
-                   "INSERT INTO xtablex (xmoney,xid) select sum(zXmoney) as xmoney ,zh2 as xid from s_zhanghistory group "
-                   "by zh2;",
-                   "UPDATE z_zhanghu INNER JOIN xtablex ON xtablex.xid= z_zhanghu.id SET "
-                   "z_zhanghu.z_zhuanru=xtablex.Xmoney;",
-                   "delete from xtablex;",
-                   "INSERT INTO xtablex (xmoney,xid) select sum(zXmoney) as xmoney ,zh1 as xid from s_zhanghistory group "
-                   "by zh1;",
-                   "UPDATE z_zhanghu INNER JOIN xtablex ON xtablex.xid= z_zhanghu.id SET "
-                   "z_zhanghu.z_zhuanchu=xtablex.Xmoney;",
-               });
+    runPass(c, transferTotalsPass());
 }
 
 void RefreshRecordTotals(Connection& c)

@@ -4,6 +4,8 @@
 
 #include <cstdint>
 #include <optional>
+#include <string>
+#include <vector>
 
 namespace ledger {
 
@@ -17,9 +19,12 @@ class Connection;
 
 // 借入 / 借出: the outstanding balances of the account's loans of class S / Z.
 void RefreshLoanTotals(Connection& connection);
+// Its statements, in order, between the emptying of the scratch table.
+const std::vector<std::string>& loanTotalsPass();
 
 // 转入 / 转出: the transfers into / out of the account.
 void RefreshTransferTotals(Connection& connection);
+const std::vector<std::string>& transferTotalsPass();
 
 // 收入 / 支出: the account's income / expenditure records.
 void RefreshRecordTotals(Connection& connection);

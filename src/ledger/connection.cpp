@@ -8,6 +8,7 @@
 
 #include <cstdio>
 #include <random>
+#include <utility>
 
 namespace ledger {
 
@@ -650,6 +651,16 @@ void Connection::commit()
     if (rc != SQLITE_OK)
         raise(rc);
     inTransaction_ = false;
+    for (auto& then : std::exchange(committed_, {}))
+        then();
+}
+
+void Connection::whenCommitted(std::function<void()> then)
+{
+    if (inTransaction_)
+        committed_.push_back(std::move(then));
+    else
+        then();
 }
 
 void Connection::rollback()
@@ -658,6 +669,7 @@ void Connection::rollback()
     if (!inTransaction_)
         throw Error(Error::Kind::Usage, "没有正在进行的事务");
     inTransaction_ = false;
+    committed_.clear();
     if (!sqlite3_get_autocommit(db_))
         sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
 }

@@ -80,6 +80,10 @@ public:
     void commit();
     void rollback();
     bool inTransaction() const { return inTransaction_; }
+    // Runs `then` once the open transaction is committed (at once when none
+    // is open); a rollback drops it. A recordset marks its rows as saved
+    // this way only when what it wrote is really kept.
+    void whenCommitted(std::function<void()> then);
 
     const jet::Catalog& catalog() const { return catalog_; }
     // Reads tables and saved queries again, after the schema changed.
@@ -102,6 +106,7 @@ private:
     std::string openError_; // why the last open failed
     jet::Catalog catalog_;
     bool inTransaction_ = false;
+    std::vector<std::function<void()>> committed_;
 
     // Translation cache, least recently used first out.
     using TranslationList = std::list<std::pair<std::string, std::shared_ptr<const jet::Translation>>>;

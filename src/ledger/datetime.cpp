@@ -7,7 +7,6 @@ namespace ledger {
 
 namespace {
 
-ShortDateFormat g_shortDateFormat;
 
 // Days from 0000-03-01 style civil calendar (proleptic Gregorian).
 int64_t daysFromCivil(int64_t y, unsigned m, unsigned d)
@@ -220,19 +219,9 @@ std::optional<DateTime> DateTime::fromCanonical(std::string_view t)
     return parseDateText(t);
 }
 
-const ShortDateFormat& shortDateFormat()
-{
-    return g_shortDateFormat;
-}
-
-void setShortDateFormat(const ShortDateFormat& format)
-{
-    g_shortDateFormat = format;
-}
-
 std::string formatShortDate(const DateTime& value)
 {
-    const ShortDateFormat& f = g_shortDateFormat;
+    const ShortDateFormat& f = kShortDateFormat;
     std::string year, month, day;
     appendPadded(year, value.year, 4);
     appendPadded(month, value.month, f.padMonth ? 2 : 1);
@@ -262,7 +251,7 @@ std::string formatDateTimeText(const DateTime& value)
 
 std::optional<DateTime> parseDateText(std::string_view text)
 {
-    return parseDateText(text, g_shortDateFormat);
+    return parseDateText(text, kShortDateFormat);
 }
 
 std::optional<DateTime> parseDateText(std::string_view text, const ShortDateFormat& format)

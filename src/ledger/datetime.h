@@ -46,8 +46,8 @@ struct DateTime {
 bool isLeapYear(int year);
 int daysInMonth(int year, int month);
 
-// The numeric short date form of the program: the order of its parts comes
-// from the system locale, the year always has four digits.
+// A numeric short date form: the order of its parts and their separator;
+// the year always has four digits.
 enum class DateOrder { YearMonthDay, MonthDayYear, DayMonthYear };
 struct ShortDateFormat {
     DateOrder order = DateOrder::YearMonthDay;
@@ -56,10 +56,10 @@ struct ShortDateFormat {
     bool padDay = false;
 };
 
-// Process-wide: set once at start-up from the locale; the statements of the
-// pages and the engine's reading of date texts both use it.
-const ShortDateFormat& shortDateFormat();
-void setShortDateFormat(const ShortDateFormat& format);
+// The short date form of the program, the Chinese one whatever the
+// system's locale: year/month/day without leading zeros ("2026/12/9").
+// The pages' statements and the engine's reading of date texts use it.
+inline constexpr ShortDateFormat kShortDateFormat{};
 
 std::string formatShortDate(const DateTime& value);
 // Short date, then the time when it is not midnight ("2024/3/5 14:30:00").
@@ -67,7 +67,8 @@ std::string formatDateTimeText(const DateTime& value);
 
 // Reads a date text as the engine does for literals and parameters: a text
 // that begins with a four-digit year is year, month, day (separated by "-",
-// "/" or "."); anything else is read in the short date order. Either may be
+// "/" or "."); anything else is read in the order of the form given (the
+// program's by default). Either may be
 // followed by a time "HH:MM[:SS]". Returns nothing for anything else.
 std::optional<DateTime> parseDateText(std::string_view text);
 std::optional<DateTime> parseDateText(std::string_view text, const ShortDateFormat& format);

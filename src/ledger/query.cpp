@@ -85,6 +85,7 @@ Query::Subscription Query::subscribe(Listener listener)
 // observer never sees half of the change.
 void Query::setRows(std::vector<RowRecord> rows, std::optional<std::vector<Field>> fields)
 {
+    ++generation_;
     notify(QueryEvent::Kind::AboutToReset);
     if (fields) {
         fields_ = std::move(*fields);
@@ -131,6 +132,21 @@ void Query::close()
         return;
     open_ = false;
     setRows({}, std::vector<Field>());
+}
+
+void Query::reopen(const std::string& statement)
+{
+    close();
+    setText(statement);
+    open();
+}
+
+void Query::reopenWith(const Params& params)
+{
+    close();
+    for (const Param& p : params)
+        setParam(p.name, p.value);
+    open();
 }
 
 void Query::requery()
@@ -539,14 +555,21 @@ void Query::updateBatch()
             refreshInserted(r, *newId);
     }
     work.commit();
-    deleted_.clear();
-    for (auto& [index, r] : written) {
-        r.state = RowState::Unchanged;
-        r.change.reset();
-        rows_[index] = std::move(r);
-        notify(QueryEvent::Kind::RowChanged, static_cast<int>(index));
-    }
-    notify(QueryEvent::Kind::StateChanged);
+    // Inside a caller's transaction the rows stay pending until it commits,
+    // so a rollback after this point leaves them to be sent again.
+    connection_.whenCommitted([this, alive = std::weak_ptr<Listeners>(listeners_), written = std::move(written),
+                               generation = generation_]() mutable {
+        if (alive.expired() || generation != generation_)
+            return; // gone or reopened meanwhile: these rows are no more
+        deleted_.clear();
+        for (auto& [index, r] : written) {
+            r.state = RowState::Unchanged;
+            r.change.reset();
+            rows_[index] = std::move(r);
+            notify(QueryEvent::Kind::RowChanged, static_cast<int>(index));
+        }
+        notify(QueryEvent::Kind::StateChanged);
+    });
 }
 
 void Query::cancelBatch()

@@ -65,6 +65,10 @@ public:
     bool isOpen() const { return open_; }
     // Closes and opens again with the current text and parameters.
     void requery();
+    // Closes, takes the statement as its one line, and opens.
+    void reopen(const std::string& statement);
+    // Closes, sets these parameters by name, and opens.
+    void reopenWith(const Params& params);
     // Runs a statement that changes rows; returns how many it changed.
     int64_t execSql();
 
@@ -179,6 +183,7 @@ private:
     EditState editState_ = EditState::Browse;
     std::optional<EditBackup> backup_;
     int64_t nextSequence_ = 0;
+    int64_t generation_ = 0; // counts replacements of the rows
     using Listeners = std::map<int, Listener>;
     std::shared_ptr<Listeners> listeners_ = std::make_shared<Listeners>();
     int nextListener_ = 1;
