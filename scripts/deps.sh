@@ -4,7 +4,7 @@
 set -e
 PACKAGES="build-essential cmake pkg-config git
   libsqlite3-dev libgtest-dev libgmock-dev libbenchmark-dev
-  qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl1-mesa-dev
+  qt6-base-dev libqt6opengl6-dev libgl1-mesa-dev
   fonts-noto-cjk fonts-dejavu-core
   xvfb xauth xdotool imagemagick"
 missing=""

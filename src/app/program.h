@@ -7,8 +7,8 @@
 namespace app {
 
 // What the program entry does before the message loop: names the
-// application, loads its pictures and fonts, takes the date form from the
-// system, creates the sign-in window (whose start-up runs now) and shows it.
-std::unique_ptr<SignInWindow> startProgram();
+// application, loads its pictures and fonts, creates the sign-in window
+// (whose start-up runs now) and shows it. Every box goes through `boxes`.
+std::unique_ptr<SignInWindow> startProgram(widgets::MessageBoxes& boxes = widgets::realMessageBoxes());
 
 } // namespace app

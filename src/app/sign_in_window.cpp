@@ -1,9 +1,8 @@
 #include "sign_in_window.h"
 
-#include "sign_in_statements.h"
-
 #include "ledger/error.h"
 #include "ledger/schema.h"
+#include "pages/sign_in_statements.h"
 #include "mainwindow/main_window.h"
 #include "skins/skin_applier.h"
 #include "skins/skin_provider.h"
@@ -36,11 +35,13 @@ widgets::ClickLabel* pictureButton(QWidget* parent, const char* name, const QStr
 
 } // namespace
 
-SignInWindow::SignInWindow()
-    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), ADOQuery1(ADOConnection1, "ADOQuery1"),
+SignInWindow::SignInWindow(widgets::MessageBoxes& boxes)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), boxes_(boxes),
+      ADOQuery1(ADOConnection1, "ADOQuery1"),
       ComboBox1(new QComboBox(this)), Edit2(new QLineEdit(this)), CheckBox1(new QCheckBox(this))
 {
     setObjectName(QStringLiteral("F_Login"));
+    widgets::lendMessageBoxes(this, boxes_);
     setWindowTitle(QStringLiteral("欢迎使用Quibo家的记账本"));
     setWindowIcon(QIcon(QStringLiteral(":/artwork/app_icon_64.png")));
     setFixedSize(470, 264);
@@ -119,19 +120,19 @@ void SignInWindow::startUp()
     }
     // 2. The probe.
     try {
-        issue(kSettingsProbe);
+        issue(pages::kSettingsProbe);
     } catch (const std::exception&) {
         hide();
-        widgets::messageBoxes().notice(this, QStringLiteral("对不起，系统数据库源没有找到，请你重新定位系统数据库！"));
+        boxes_.notice(this, QStringLiteral("对不起，系统数据库源没有找到，请你重新定位系统数据库！"));
     }
     // 3, 4. The users, in the order the database gives them; the first is chosen.
-    issue(kUserList);
+    issue(pages::kUserList);
     const int name = ADOQuery1.fieldIndexOrThrow("sys_name");
     for (int r = 0; r < ADOQuery1.rowCount(); ++r)
         ComboBox1->addItem(QString::fromStdString(ADOQuery1.value(r, name).toText()));
     ComboBox1->setCurrentIndex(ComboBox1->count() > 0 ? 0 : -1);
     // 5, 6. The remembered sign-in.
-    issue(kSettingsRow);
+    issue(pages::kSettingsRow);
     auto setting = [this](const char* column) {
         const int field = ADOQuery1.fieldIndex(column);
         return field >= 0 && ADOQuery1.currentRow() >= 0 ? QString::fromStdString(ADOQuery1.value(field).toText()) : QString();
@@ -157,28 +158,28 @@ void SignInWindow::LoadSkin()
     if (skins::GetSkin(CurrentSkinName, stream))
         skins::applySkin(stream);
     else
-        widgets::messageBoxes().notice(this, QStringLiteral("调入皮肤文件时发生错误."));
+        boxes_.notice(this, QStringLiteral("调入皮肤文件时发生错误."));
 }
 
 void SignInWindow::SignIn()
 {
     const QString name = ComboBox1->currentIndex() >= 0 ? ComboBox1->currentText() : QString();
-    issue(userByName(name.toStdString()));
+    issue(pages::userByName(name.toStdString()));
     if (ADOQuery1.rowCount() == 0)
         return;
     const QString stored = QString::fromStdString(ADOQuery1.text("sys_pwd"));
     if (stored != Edit2->text()) {
-        widgets::messageBoxes().refusal(this, QStringLiteral("对不起，密码不正确，请你重新输入！"));
+        boxes_.refusal(this, QStringLiteral("对不起，密码不正确，请你重新输入！"));
         Edit2->clear();
         Edit2->setFocus();
         return;
     }
     hide();
-    mainwindow::SignInHost host{ADOConnection1, ADOQuery1, [this] { close(); }};
+    mainwindow::SignInHost host{ADOConnection1, ADOQuery1, boxes_, [this] { close(); }};
     Form3_ = std::make_unique<mainwindow::MainWindow>(host);
     Form3_->show();
     ADOQuery1.close();
-    ADOQuery1.setText(CheckBox1->isChecked() ? rememberSignIn(name.toStdString(), Edit2->text().toStdString()) : forgetSignIn());
+    ADOQuery1.setText(CheckBox1->isChecked() ? pages::rememberSignIn(name.toStdString(), Edit2->text().toStdString()) : pages::forgetSignIn());
     ADOQuery1.execSql();
 }
 

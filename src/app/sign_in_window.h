@@ -2,6 +2,7 @@
 
 #include "ledger/connection.h"
 #include "ledger/query.h"
+#include "widgets/message_boxes.h"
 
 #include <QWidget>
 
@@ -27,7 +28,8 @@ class SignInWindow : public QWidget {
     Q_OBJECT
 
 public:
-    SignInWindow();
+    // Every box the program shows goes through these.
+    explicit SignInWindow(widgets::MessageBoxes& boxes = widgets::realMessageBoxes());
     ~SignInWindow() override;
 
     // The start-up steps; errors are shown as the standard error box and end them.
@@ -48,6 +50,7 @@ private:
     void LoadSkin();
     void issue(const std::string& statement);
 
+    widgets::MessageBoxes& boxes_;
     ledger::Connection ADOConnection1;
     ledger::Query ADOQuery1;
     QString CurrentSkinName;

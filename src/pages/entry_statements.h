@@ -1,51 +1,48 @@
 #pragma once
 
-#include "ledger/datetime.h"
+#include "statement_parts.h"
 
-#include <optional>
 #include <string>
 
-namespace mainwindow::entry {
+namespace pages {
 
-// The statements of the income and expenditure page and its budget panel,
-// exactly as the page issues them; every spliced text goes through the
-// shared escaping, every spliced number is checked first.
+// The income and expenditure page and its budget panel.
 
-// One day's records of a class (the date in the short date form).
-std::string dayList(const std::string& klass, const ledger::DateTime& day);
-// Items of the class whose name and quick code contain the text.
-std::string itemSearch(const std::string& klass, const std::string& text);
+// One day's records of a class.
+std::string dayList(ClassCode klass, const ledger::DateTime& day);
+// Items of the class whose name followed by its quick code contains the text.
+std::string itemSearch(ClassCode klass, const std::string& text);
 // All items of the class.
-std::string itemList(const std::string& klass);
+std::string itemList(ClassCode klass);
 // An item's id by its exact name, among the items of the record's class.
-std::string itemIdByName(const std::string& name, const std::string& klass);
+std::string itemIdByName(const std::string& name, ClassCode klass);
+// The payer and account lists.
+inline constexpr const char* kPayers = "select * from s_user";
+inline constexpr const char* kAccounts = "select * from z_zhanghu";
 
+// What a record is saved with.
 struct RecordValues {
-    std::string itemId;
-    std::string amount; // as typed, already checked by validAmount
-    int64_t payer = 0;
+    RowId item;
+    TypedAmount amount;
+    RowId payer;
     std::string note;
-    int64_t account = 0;
+    RowId account;
     ledger::DateTime date;
 };
-std::string updateRecord(const RecordValues& v, const std::string& recordId);
-std::string insertRecord(const RecordValues& v, const std::string& klass);
-std::string deleteRecord(const std::string& recordId);
+std::string updateRecord(const RecordValues& v, RowId record);
+std::string insertRecord(const RecordValues& v, ClassCode klass);
+std::string deleteRecord(RowId record);
 
-// The budget panel's look-ups (dates written YYYY-MM-DD).
-std::string categoryName(const std::string& categoryId);
-std::string categoryBudget(const std::string& categoryId);
-// The month's expenditure of one category, first to last day.
-std::string categorySpending(const std::string& categoryId, const ledger::DateTime& first, const ledger::DateTime& last);
-std::string incomeBetween(const std::string& klass, const ledger::DateTime& first, const ledger::DateTime& last,
-                          bool lastMonth);
-// The daily totals of the class for the chart: the seven latest dates.
-std::string chartTotals();
+// The budget panel's look-ups; the dates are written YYYY-MM-DD.
+std::string categoryName(RowId category);
+std::string categoryBudget(RowId category);
+// The category's own expenditure from the first to the last day.
+std::string categorySpending(RowId category, const ledger::DateTime& first, const ledger::DateTime& last);
+// The class's total over a month before, and over this month up to a day.
+std::string lastMonthIncome(ClassCode klass, const ledger::DateTime& first, const ledger::DateTime& last);
+std::string monthIncomeToDate(ClassCode klass, const ledger::DateTime& first, const ledger::DateTime& day);
+// The daily totals of the class (":fenlei") for the chart: the seven latest dates, newest first.
+inline constexpr const char* kChartTotals =
+    "select top 7 sum(s_jine) as aaa ,s_date from s_z_all where f_class =:fenlei group by s_date order by s_date desc";
 
-// An amount as the page accepts it: digits with at most one point and at
-// most two decimals, blanks around it trimmed; nothing when it is not one.
-std::optional<std::string> validAmount(const std::string& typed);
-// Whether a text is a whole number that may be spliced as an id.
-bool isWholeNumber(const std::string& text);
-
-} // namespace mainwindow::entry
+} // namespace pages

@@ -2,7 +2,7 @@
 
 #include "ledger/sql_text.h"
 
-namespace app {
+namespace pages {
 
 std::string userByName(const std::string& name)
 {
@@ -20,4 +20,4 @@ std::string forgetSignIn()
     return "update sys_sys set  isji=0,ispwd=\"\" where id =1 ";
 }
 
-} // namespace app
+} // namespace pages

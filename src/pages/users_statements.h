@@ -1,12 +1,13 @@
 #pragma once
 
+#include "statement_parts.h"
+
 #include <string>
 
-namespace mainwindow::users {
+namespace pages {
 
-// The statements of the system users page, exactly as it issues them.
-std::string usersList();
-// "delete from s_user where id=<id>"; the id must be a whole number.
-std::string deleteUser(const std::string& id);
+// The system users page.
+inline constexpr const char* kUsersList = "select id,sys_name as 用户名 ,sys_pwd as 密码 from s_user";
+std::string deleteUser(RowId id);
 
-} // namespace mainwindow::users
+} // namespace pages
