@@ -13,6 +13,7 @@ namespace {
 constexpr double kBarWidth = 0.40;  // of a slot
 constexpr double kBarOffset = 0.05; // of a slot, from its centre
 constexpr int kLabelLength = 60;    // room for a turned axis label
+constexpr int kSmallestLabel = 9;   // pixels: below this a date is hard to read
 } // namespace
 
 BarChart::BarChart(QWidget* parent) : QWidget(parent) {}
@@ -47,6 +48,10 @@ void BarChart::fitAxis()
         axisMax_ = top > 0 ? std::pow(10.0, std::ceil(std::log10(top))) : 10;
         if (axisMax_ <= axisMin_)
             axisMax_ = axisMin_ * 10;
+        // The smallest bar stands at least a tenth of the plot high, even when
+        // its total is a whole power of ten.
+        while (smallest > 0 && position(smallest) < 0.1)
+            axisMin_ /= 10;
     } else {
         axisMin_ = 0;
         axisMax_ = top > 0 ? top * 1.1 : 1;
@@ -56,7 +61,7 @@ void BarChart::fitAxis()
 QRect BarChart::plotArea() const
 {
     const int left = fontMetrics().height() + 8; // room for the turned axis labels
-    const int bottom = fontMetrics().height() + 6;
+    const int bottom = fontMetrics().height() + 6; // room for the dates
     return QRect(left, 6, std::max(1, width() - left - 6), std::max(1, height() - bottom - 6));
 }
 
@@ -68,6 +73,37 @@ double BarChart::position(double value) const
         return std::min(1.0, std::log10(value / axisMin_) / std::log10(axisMax_ / axisMin_));
     }
     return std::clamp((value - axisMin_) / (axisMax_ - axisMin_), 0.0, 1.0);
+}
+
+QFont BarChart::labelFont() const
+{
+    QFont f = font();
+    const QRect area = plotArea();
+    const double slot = static_cast<double>(area.width()) / static_cast<double>(std::max<size_t>(1, values_.size()));
+    int pixels = QFontInfo(f).pixelSize();
+    for (; pixels > kSmallestLabel; --pixels) {
+        f.setPixelSize(pixels);
+        const QFontMetrics metrics(f);
+        int widest = 0;
+        for (const QString& l : labels_)
+            widest = std::max(widest, metrics.horizontalAdvance(l));
+        if (widest + 2 <= slot)
+            break;
+    }
+    f.setPixelSize(pixels);
+    return f;
+}
+
+QRect BarChart::labelRect(int index) const
+{
+    if (index < 0 || index >= labels_.size())
+        return {};
+    const QRect area = plotArea();
+    const double slot = static_cast<double>(area.width()) / static_cast<double>(std::max<size_t>(1, values_.size()));
+    const QFontMetrics metrics(labelFont());
+    const int width = metrics.horizontalAdvance(labels_[index]);
+    const int centre = static_cast<int>(area.left() + slot * (index + 0.5));
+    return QRect(centre - width / 2, area.bottom() + 3, width, metrics.height());
 }
 
 QRect BarChart::barRect(int index) const
@@ -117,7 +153,7 @@ void BarChart::paintEvent(QPaintEvent*)
         p.restore();
     }
 
-    const double slot = static_cast<double>(area.width()) / static_cast<double>(std::max<size_t>(1, values_.size()));
+    p.setFont(labelFont());
     for (int i = 0; i < static_cast<int>(values_.size()); ++i) {
         const QRect bar = barRect(i);
         if (bar.height() > 0) {
@@ -129,8 +165,7 @@ void BarChart::paintEvent(QPaintEvent*)
         }
         if (i < labels_.size()) {
             p.setPen(Qt::black);
-            const QRect label(static_cast<int>(area.left() + slot * i), area.bottom() + 3, static_cast<int>(slot), lineHeight);
-            p.drawText(label, Qt::AlignCenter, labels_[i]);
+            p.drawText(labelRect(i), Qt::AlignCenter, labels_[i]);
         }
     }
 }

@@ -26,13 +26,17 @@ public:
     double axisMaximum() const { return axisMax_; }
     // Where bar i is drawn, in widget coordinates (empty when none).
     QRect barRect(int index) const;
+    // Where label i is drawn, and its font: as large as lets every label
+    // fit its slot, down to a readable least.
+    QRect labelRect(int index) const;
+    QFont labelFont() const;
+    QRect plotArea() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
 
 private:
     void fitAxis();
-    QRect plotArea() const;
     double position(double value) const; // 0 at the bottom, 1 at the top
 
     QStringList labels_;

@@ -14,8 +14,10 @@ ClickLabel::ClickLabel(const QString& text, QWidget* parent) : QLabel(text, pare
 void ClickLabel::mouseReleaseEvent(QMouseEvent* event)
 {
     QLabel::mouseReleaseEvent(event);
-    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint()))
+    if (event->button() == Qt::LeftButton && rect().contains(event->position().toPoint())) {
+        event->accept(); // the click is the label's, not the background's behind it
         emit clicked();
+    }
 }
 
 } // namespace widgets

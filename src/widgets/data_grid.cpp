@@ -4,6 +4,8 @@
 #include "grid_footer.h"
 #include "guarded.h"
 
+#include "ledger/error.h"
+
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QScrollBar>
@@ -18,8 +20,8 @@ class GridView : public QTableView {
 public:
     using QTableView::QTableView;
     bool isEditing() const { return state() == EditingState; }
-    // Writes what an open cell editor holds and closes it.
-    void commitOpenEditor()
+    // Closes an open cell editor, writing what it holds first or not.
+    void closeOpenEditor(bool keep)
     {
         if (!isEditing())
             return;
@@ -27,8 +29,9 @@ public:
         if (!editor)
             editor = focusWidget();
         if (editor && editor != this) {
-            commitData(editor);
-            closeEditor(editor, QAbstractItemDelegate::NoHint);
+            if (keep)
+                commitData(editor);
+            closeEditor(editor, keep ? QAbstractItemDelegate::NoHint : QAbstractItemDelegate::RevertModelCache);
         }
     }
 };
@@ -92,7 +95,22 @@ void DataGrid::setQuery(ledger::Query& query)
 
 ColumnSpec& DataGrid::column(const QString& field)
 {
+    if (!model_)
+        throw ledger::Error(ledger::Error::Kind::Usage,
+                            "表格“" + objectName().toStdString() + "”还没有查询，不能设置列“" + field.toStdString() + "”");
     return model_->column(field);
+}
+
+void DataGrid::setColumns(const std::vector<ColumnSpec>& columns)
+{
+    QString previous;
+    for (const ColumnSpec& spec : columns) {
+        column(spec.field) = spec;
+        if (spec.lookup)
+            model_->addLookupColumn(spec.field, *spec.lookup, previous);
+        previous = spec.field;
+    }
+    applyColumns();
 }
 
 void DataGrid::setRowHeight(int pixels)
@@ -234,8 +252,16 @@ void DataGrid::commitEdits()
 {
     if (!model_)
         return;
-    gridView(view_)->commitOpenEditor();
+    gridView(view_)->closeOpenEditor(true);
     model_->query().post();
+}
+
+void DataGrid::dropEdits()
+{
+    if (!model_)
+        return;
+    gridView(view_)->closeOpenEditor(false);
+    model_->query().cancel();
 }
 
 QString DataGrid::footerText(int column) const

@@ -29,7 +29,12 @@ public:
     ledger::Query* query() const { return model_ ? &model_->query() : nullptr; }
 
     // Column settings by field name; they survive reopening the query.
+    // Asking before the grid has its query is a usage error.
     ColumnSpec& column(const QString& field);
+    // The settings of several columns at once, each replacing those of its
+    // field; the query's fields keep their order, and a look-up column
+    // stands right after the column named before it.
+    void setColumns(const std::vector<ColumnSpec>& columns);
     void setRowHeight(int pixels);
     void setWholeRowSelection(bool on);
     void setReadOnly(bool on);
@@ -42,6 +47,8 @@ public:
     void applyColumns();
     // Ends a cell editor, keeping what was typed, and posts the row.
     void commitEdits();
+    // Ends a cell editor, dropping what was typed, and cancels the row's edits.
+    void dropEdits();
     // The text a footer cell shows ("" when none).
     QString footerText(int column) const;
     int currentColumn() const;

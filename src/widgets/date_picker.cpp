@@ -6,7 +6,7 @@ namespace widgets {
 
 QString shortDateQtFormat()
 {
-    const ledger::ShortDateFormat& f = ledger::shortDateFormat();
+    const ledger::ShortDateFormat& f = ledger::kShortDateFormat;
     const QString month = f.padMonth ? QStringLiteral("MM") : QStringLiteral("M");
     const QString day = f.padDay ? QStringLiteral("dd") : QStringLiteral("d");
     const QString s(QChar::fromLatin1(f.separator));
@@ -15,7 +15,7 @@ QString shortDateQtFormat()
     case ledger::DateOrder::MonthDayYear: return month + s + day + s + QStringLiteral("yyyy");
     case ledger::DateOrder::DayMonthYear: return day + s + month + s + QStringLiteral("yyyy");
     }
-    return QStringLiteral("yyyy-MM-dd");
+    return QStringLiteral("yyyy/M/d");
 }
 
 DatePicker::DatePicker(QWidget* parent) : QDateEdit(QDate::currentDate(), parent)

@@ -45,19 +45,30 @@ private:
     }
 };
 
-QtMessageBoxes g_real;
-MessageBoxes* g_current = nullptr;
+// Where a window keeps the boxes lent to it.
+constexpr const char* kLentBoxes = "jzbMessageBoxes";
 
 } // namespace
 
-MessageBoxes& messageBoxes()
+MessageBoxes& realMessageBoxes()
 {
-    return g_current ? *g_current : g_real;
+    static QtMessageBoxes real; // holds no state
+    return real;
 }
 
-void setMessageBoxes(MessageBoxes* boxes)
+void lendMessageBoxes(QWidget* window, MessageBoxes& boxes)
 {
-    g_current = boxes;
+    window->setProperty(kLentBoxes, QVariant::fromValue(reinterpret_cast<quintptr>(&boxes)));
+}
+
+MessageBoxes& messageBoxesFor(const QWidget* widget)
+{
+    for (const QWidget* w = widget; w; w = w->parentWidget()) {
+        const QVariant lent = w->property(kLentBoxes);
+        if (lent.isValid())
+            return *reinterpret_cast<MessageBoxes*>(lent.value<quintptr>());
+    }
+    return realMessageBoxes();
 }
 
 QString applicationTitle()

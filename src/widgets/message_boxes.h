@@ -25,12 +25,16 @@ public:
     virtual void standardError(QWidget* owner, const QString& text) = 0;
 };
 
-// The boxes in use: real message boxes unless a test put others in place.
-MessageBoxes& messageBoxes();
-// Installs others (not owned); nullptr goes back to the real ones.
-void setMessageBoxes(MessageBoxes* boxes);
+// Real message boxes.
+MessageBoxes& realMessageBoxes();
+// Lends boxes (not owned) to a window: it and every widget in it show
+// theirs through them.
+void lendMessageBoxes(QWidget* window, MessageBoxes& boxes);
+// The boxes lent to the widget or the nearest of its ancestors; the real
+// ones when none were lent.
+MessageBoxes& messageBoxesFor(const QWidget* widget);
 
-inline const char* kSystemCaption = "系统提示";
+inline constexpr const char* kSystemCaption = "系统提示";
 
 // The application title for plain notices and the standard error box.
 QString applicationTitle();

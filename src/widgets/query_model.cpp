@@ -77,7 +77,12 @@ ColumnSpec& QueryModel::column(const QString& field)
 void QueryModel::addLookupColumn(const QString& name, const Lookup& lookup, const QString& after)
 {
     column(name).lookup = lookup;
-    lookupPlaces_.emplace_back(name, after);
+    auto placed = std::find_if(lookupPlaces_.begin(), lookupPlaces_.end(),
+                               [&](const auto& p) { return lowerName(p.first) == lowerName(name); });
+    if (placed == lookupPlaces_.end())
+        lookupPlaces_.emplace_back(name, after);
+    else
+        placed->second = after;
     watchLookupLists();
     beginResetModel();
     resolveColumns();
