@@ -2,6 +2,7 @@
 
 #include "entry/entry_page.h"
 #include "feedback/feedback_browser.h"
+#include "pages/loans_statements.h"
 #include "users/users_page.h"
 
 #include "chn_calendar_picker.h"
@@ -14,6 +15,7 @@
 #include <QDesktopServices>
 #include <QLabel>
 #include <QShortcut>
+#include <QStackedWidget>
 #include <QTimer>
 
 namespace mainwindow {
@@ -52,13 +54,33 @@ widgets::ClickLabel* link(QWidget* parent, const char* name, const char* caption
     return label;
 }
 
+// "实 用 查 询": the month calendar fills the page; entering it loads nothing.
+class CalendarPage : public Page {
+public:
+    CalendarPage(PageContext& context, QWidget* parent = nullptr) : Page(context, "Panel15", parent)
+    {
+        calendar::TChnCalendar::placeOnPanel(this);
+    }
+    void enter() override {}
+};
+
+// A page still to come: an empty panel of the content area.
+template <const char* Name>
+class EmptyPage : public Page {
+public:
+    EmptyPage(PageContext& context, QWidget* parent = nullptr) : Page(context, Name, parent) {}
+    void enter() override {}
+};
+inline constexpr char kPanel6[] = "Panel6", kPanel7[] = "Panel7", kPanel8[] = "Panel8", kPanel10[] = "Panel10",
+                      kPanel11[] = "Panel11", kPanel12[] = "Panel12", kPanel13[] = "Panel13", kPanel14[] = "Panel14";
+
 } // namespace
 
 MainWindow::MainWindow(const SignInHost& host)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint),
       host_(host), ADOQuery4_(host.connection, "ADOQuery4"), ADOQuery12_(host.connection, "ADOQuery12"),
-      state_{host.connection, host.ADOQuery1, ADOQuery4_, ADOQuery12_, QString(), nullptr, this},
+      context_{host.connection, host.ADOQuery1, ADOQuery4_, ADOQuery12_, host.boxes, QString(), nullptr, QDate::currentDate()},
       makerSite_(QString::fromUtf8(kMakerSite))
 {
     setObjectName(QStringLiteral("Form3"));
@@ -67,12 +89,26 @@ MainWindow::MainWindow(const SignInHost& host)
     setWindowIcon(QIcon(QStringLiteral(":/artwork/app_icon_64.png")));
     setFixedSize(kWidth, kHeight);
     move(213, 167);
-    ADOQuery12_.setText("select id,z_name as 账户 from z_zhanghu");
+    widgets::lendMessageBoxes(this, host.boxes);
+    ADOQuery12_.setText(pages::kAccountNames);
 
     buildHeader();
     buildNavigation();
     buildStatusBand();
-    buildPages();
+    content_ = new QStackedWidget(this);
+    content_->setObjectName(QStringLiteral("content"));
+    content_->setGeometry(kContent);
+    addPage<EntryPage>("Panel3");
+    addPage<EmptyPage<kPanel6>>("Panel6");
+    addPage<EmptyPage<kPanel7>>("Panel7");
+    addPage<EmptyPage<kPanel8>>("Panel8");
+    addPage<EmptyPage<kPanel10>>("Panel10");
+    addPage<EmptyPage<kPanel11>>("Panel11");
+    addPage<EmptyPage<kPanel12>>("Panel12");
+    addPage<EmptyPage<kPanel13>>("Panel13");
+    addPage<EmptyPage<kPanel14>>("Panel14");
+    addPage<CalendarPage>("Panel15");
+    addPage<UsersPage>("Panel16");
     buildOverlays();
 
     Timer1_ = new QTimer(this);
@@ -138,11 +174,51 @@ void MainWindow::buildNavigation()
     editid->setObjectName(QStringLiteral("editid"));
     editid->setGeometry(4, 4, 30, 14);
     editid->hide();
-    state_.editid = editid;
+    context_.editid = editid;
     auto* Label24 = new widgets::ClickLabel(Panel2_);
     Label24->setObjectName(QStringLiteral("Label24"));
     Label24->setGeometry(32, 448, 129, 49);
     connect(Label24, &widgets::ClickLabel::clicked, this, [this] { Label24Click(); });
+
+    // The labels from the top of the column down: caption, page, the order
+    // in which a click brings, marks and loads, the class code it sets.
+    struct Label {
+        const char* name;
+        const char* caption;
+        int top;
+        const char* panel;
+        Order order;
+        const char* klass;
+    };
+    const Label labels[] = {
+        {"Label1", "支 出", 41, "Panel3", Order::MarkThenLoad, "Z"},
+        {"Label2", "收 入", 72, "Panel3", Order::MarkThenLoad, "S"},
+        {"Label3", "账 户", 101, "Panel6", Order::MarkThenLoad, nullptr},
+        {"L1", "收 入 类 别", 136, "Panel7", Order::LoadThenMark, "S"},
+        {"L2", "支 出 类 别", 168, "Panel7", Order::LoadThenMark, "Z"},
+        {"L3", "借 入 借 出", 207, "Panel8", Order::MarkThenLoad, "S"},
+        {"L4", "账 户 转 账", 235, "Panel10", Order::MarkThenLoad, nullptr},
+        {"L5", "流 水 报 表", 273, "Panel12", Order::MarkThenLoad, nullptr},
+        {"L6", "分 类 报 表", 300, "Panel13", Order::MarkThenLoad, nullptr},
+        {"L7", "人 员 报 表", 324, "Panel14", Order::MarkThenLoad, nullptr},
+        {"L9", "预 算 设 定", 360, "Panel11", Order::ResetFirst, nullptr},
+        {"L8", "实 用 查 询", 391, "Panel15", Order::MarkThenLoad, nullptr},
+        {"L10", "系  统 设 置", 415, "Panel16", Order::LoadThenMarkQuiet, nullptr},
+    };
+    for (const Label& l : labels) {
+        const bool major = std::string_view(l.name).starts_with("Label");
+        navigations_.push_back({navigationLabel(l.name, l.caption, l.top, major), l.panel, l.order, l.klass});
+    }
+    for (size_t i = 0; i < navigations_.size(); ++i) {
+        connect(navigations_[i].label, &widgets::ClickLabel::clicked, this, [this, i] { navigate(navigations_[i]); });
+        // The pages in the column's order are also Ctrl+1, Ctrl+2, … Ctrl+9.
+        if (i < 9) {
+            const QString keys = QStringLiteral("Ctrl+%1").arg(i + 1);
+            auto* shortcut = new QShortcut(QKeySequence(keys), this);
+            connect(shortcut, &QShortcut::activated, this, [this, i] { navigate(navigations_[i]); });
+            navigations_[i].label->setToolTip(keys);
+        }
+    }
 }
 
 void MainWindow::buildStatusBand()
@@ -160,65 +236,30 @@ void MainWindow::buildStatusBand()
     Label30_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }
 
-QWidget* MainWindow::contentPanel(const char* name)
+template <class P>
+void MainWindow::addPage(const char* panel)
 {
-    QWidget* p = panel(this, name, kContent);
-    p->setAutoFillBackground(true); // a page covers the pages behind it
-    panels_[QString::fromUtf8(name)] = p;
-    return p;
+    factories_[panel] = [this] { return new P(context_); };
 }
 
-void MainWindow::addNavigation(widgets::ClickLabel* label, QWidget* panel, Order order, std::function<void()> load)
+// A page is built when it is first entered.
+Page* MainWindow::page(const char* panel)
 {
-    navigations_.push_back({label, panel, order, std::move(load)});
-    const size_t index = navigations_.size() - 1;
-    connect(label, &widgets::ClickLabel::clicked, this, [this, index] { navigate(navigations_[index]); });
-    // The pages in the column's order are also Ctrl+1, Ctrl+2, … Ctrl+9.
-    if (index < 9) {
-        const QString keys = QStringLiteral("Ctrl+%1").arg(index + 1);
-        auto* shortcut = new QShortcut(QKeySequence(keys), this);
-        connect(shortcut, &QShortcut::activated, this, [this, index] { navigate(navigations_[index]); });
-        label->setToolTip(keys);
+    Page*& built = pages_[panel];
+    if (!built) {
+        built = factories_.at(panel)();
+        content_->addWidget(built);
     }
-}
-
-void MainWindow::buildPages()
-{
-    for (const char* name : {"Panel6", "Panel7", "Panel8", "Panel10", "Panel11", "Panel12", "Panel13", "Panel14", "Panel15"})
-        contentPanel(name);
-    entryPage_ = new EntryPage(state_, this);
-    entryPage_->setGeometry(kContent);
-    entryPage_->setAutoFillBackground(true);
-    panels_[QStringLiteral("Panel3")] = entryPage_;
-    usersPage_ = new UsersPage(state_, this);
-    usersPage_->setGeometry(kContent);
-    usersPage_->setAutoFillBackground(true);
-    panels_[QStringLiteral("Panel16")] = usersPage_;
-    calendar::TChnCalendar::placeOnPanel(panels_.at(QStringLiteral("Panel15")));
-
-    auto setClass = [this](const char* code) { return [this, code] { state_.b_zt = QString::fromUtf8(code); }; };
-    auto at = [this](const char* name) { return panels_.at(QString::fromUtf8(name)); };
-    addNavigation(navigationLabel("Label1", "支 出", 41, true), entryPage_, Order::MarkThenLoad,
-                  [this] { entryPage_->enter(QStringLiteral("Z")); });
-    addNavigation(navigationLabel("Label2", "收 入", 72, true), entryPage_, Order::MarkThenLoad,
-                  [this] { entryPage_->enter(QStringLiteral("S")); });
-    addNavigation(navigationLabel("Label3", "账 户", 101, true), at("Panel6"), Order::MarkThenLoad);
-    addNavigation(navigationLabel("L1", "收 入 类 别", 136, false), at("Panel7"), Order::LoadThenMark, setClass("S"));
-    addNavigation(navigationLabel("L2", "支 出 类 别", 168, false), at("Panel7"), Order::LoadThenMark, setClass("Z"));
-    addNavigation(navigationLabel("L3", "借 入 借 出", 207, false), at("Panel8"), Order::MarkThenLoad, setClass("S"));
-    addNavigation(navigationLabel("L4", "账 户 转 账", 235, false), at("Panel10"), Order::MarkThenLoad);
-    addNavigation(navigationLabel("L5", "流 水 报 表", 273, false), at("Panel12"), Order::MarkThenLoad);
-    addNavigation(navigationLabel("L6", "分 类 报 表", 300, false), at("Panel13"), Order::MarkThenLoad);
-    addNavigation(navigationLabel("L7", "人 员 报 表", 324, false), at("Panel14"), Order::MarkThenLoad);
-    addNavigation(navigationLabel("L9", "预 算 设 定", 360, false), at("Panel11"), Order::ResetFirst);
-    addNavigation(navigationLabel("L8", "实 用 查 询", 391, false), at("Panel15"), Order::MarkThenLoad);
-    addNavigation(navigationLabel("L10", "系  统 设 置", 415, false), usersPage_, Order::LoadThenMarkQuiet,
-                  [this] { usersPage_->reload(); });
+    return built;
 }
 
 void MainWindow::buildOverlays()
 {
-    Panel19_ = contentPanel("Panel19");
+    Panel19_ = new QWidget;
+    Panel19_->setObjectName(QStringLiteral("Panel19"));
+    Panel19_->setAutoFillBackground(true);
+    content_->addWidget(Panel19_);
+    Panel19_->resize(kContent.size());
     WebBrowser1_ = new FeedbackBrowser(Panel19_);
     WebBrowser1_->setGeometry(Panel19_->rect());
     connect(WebBrowser1_, &FeedbackBrowser::titleChanged, this, [this](const QString& title) { WebBrowser1TitleChange(title); });
@@ -242,13 +283,13 @@ void MainWindow::buildOverlays()
 
 // ---- start-up, navigation, clock ----------------------------------------------------
 
+// The date boxes of the pages start on the day the window opened, the
+// amount field is right-aligned and the calculator reset as the entry page
+// is built.
 void MainWindow::FormCreate()
 {
     Timer1Timer();
-    // The date boxes of the pages start on today when they are made.
-    entryPage_->alignAmountRight();
     navigate(navigations_.front()); // the window opens on the expenditure page
-    entryPage_->calculator().Reset();
 }
 
 void MainWindow::ResetNavigationMarks()
@@ -277,19 +318,27 @@ void MainWindow::mark(widgets::ClickLabel* label)
 
 void MainWindow::navigate(const Navigation& n)
 {
+    Page* p = nullptr;
     auto load = [&] {
-        if (n.load)
-            n.load();
+        p = page(n.panel);
+        if (n.klass)
+            context_.b_zt = QString::fromUtf8(n.klass);
+        p->enter();
+    };
+    auto front = [&] {
+        // Building the page is part of bringing it to the front.
+        if (widgets::runGuarded(this, [&] { p = page(n.panel); }))
+            bringToFront(p);
     };
     switch (n.order) {
     case Order::MarkThenLoad:
-        n.panel->raise();
+        front();
         ResetNavigationMarks();
         mark(n.label);
         widgets::runGuarded(this, load);
         break;
     case Order::LoadThenMark:
-        n.panel->raise();
+        front();
         if (widgets::runGuarded(this, load)) {
             ResetNavigationMarks();
             mark(n.label);
@@ -297,7 +346,7 @@ void MainWindow::navigate(const Navigation& n)
         break;
     case Order::LoadThenMarkQuiet:
         try {
-            n.panel->raise();
+            bringToFront(page(n.panel));
             load();
             ResetNavigationMarks();
             mark(n.label);
@@ -307,22 +356,25 @@ void MainWindow::navigate(const Navigation& n)
         break;
     case Order::ResetFirst:
         ResetNavigationMarks();
-        n.panel->raise();
+        front();
         if (widgets::runGuarded(this, load))
             mark(n.label);
         break;
     }
+    if (p && p == pageInFront())
+        p->takeFocus(); // the keyboard follows the page the user sees
+}
+
+// Only the page in front is shown; it covers the About box, which stays open behind it.
+void MainWindow::bringToFront(QWidget* page)
+{
+    content_->setCurrentWidget(page);
+    content_->raise();
 }
 
 QWidget* MainWindow::pageInFront() const
 {
-    QWidget* front = nullptr;
-    for (QObject* child : children()) {
-        auto* w = qobject_cast<QWidget*>(child);
-        if (w && w->geometry() == kContent && w->isVisibleTo(this))
-            front = w; // children are kept bottom to top
-    }
-    return front;
+    return content_->currentWidget();
 }
 
 void MainWindow::Timer1Timer()
@@ -350,7 +402,7 @@ void MainWindow::Label44Click()
 
 void MainWindow::Label12Click()
 {
-    Panel19_->raise();
+    bringToFront(Panel19_);
     QUrl url = makerSite_;
     url.setPath(QString::fromUtf8(kFeedbackPath));
     WebBrowser1_->navigate(url);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "shared_state.h"
+#include "page.h"
 
 #include <QUrl>
 #include <QWidget>
@@ -9,6 +9,7 @@
 #include <map>
 
 class QLabel;
+class QStackedWidget;
 class QTimer;
 
 namespace widgets {
@@ -17,18 +18,27 @@ class ClickLabel;
 
 namespace mainwindow {
 
-class EntryPage;
 class FeedbackBrowser;
-class UsersPage;
 
 // The maker's web site: the feedback page is its "/yj.htm", recognised by
 // its title; the navigation column's link opens the home page.
-inline const char* kMakerSite = "http://www.quibo.net";
-inline const char* kFeedbackPath = "/yj.htm";
-inline const char* kFeedbackTitle = "Quibo记账本";
+inline constexpr const char* kMakerSite = "http://www.quibo.net";
+inline constexpr const char* kFeedbackPath = "/yj.htm";
+inline constexpr const char* kFeedbackTitle = "Quibo记账本";
+
+// What the sign-in window lends the main window: the one connection, its
+// command object (the budget panel's look-ups go through it), the message
+// boxes and the way to end the program.
+struct SignInHost {
+    ledger::Connection& connection;
+    ledger::Query& ADOQuery1;
+    widgets::MessageBoxes& boxes;
+    std::function<void()> closeSignIn;
+};
 
 // The main window: header with three links, navigation column, the pages
-// stacked in the content area, the status band with its clock.
+// in the content area (only the one in front is shown; each is built when
+// it is first entered), the status band with its clock.
 class MainWindow : public QWidget {
     Q_OBJECT
 
@@ -36,14 +46,12 @@ public:
     explicit MainWindow(const SignInHost& host);
     ~MainWindow() override;
 
-    SharedState& state() { return state_; }
-    EntryPage* entryPage() const { return entryPage_; }
+    PageContext& context() { return context_; }
     void setMakerSite(const QUrl& site) { makerSite_ = site; }
 
-    // For every label of the navigation column: transparent background,
-    // black font.
+    // For every label of the navigation column: transparent background, black font.
     void ResetNavigationMarks();
-    // The page panel now in front of the content area.
+    // The page now in front of the content area.
     QWidget* pageInFront() const;
 
 protected:
@@ -58,21 +66,22 @@ private:
     };
     struct Navigation {
         widgets::ClickLabel* label;
-        QWidget* panel;
+        const char* panel;
         Order order;
-        std::function<void()> load;
+        const char* klass; // the class code the label sets, or none
     };
 
+    template <class P>
+    void addPage(const char* panel);
+    Page* page(const char* panel);
     void FormCreate();
     void buildHeader();
     void buildNavigation();
     void buildStatusBand();
-    void buildPages();
     void buildOverlays();
-    QWidget* contentPanel(const char* name);
     widgets::ClickLabel* navigationLabel(const char* name, const char* caption, int top, bool major);
-    void addNavigation(widgets::ClickLabel* label, QWidget* panel, Order order, std::function<void()> load = {});
     void navigate(const Navigation& n);
+    void bringToFront(QWidget* page);
     void mark(widgets::ClickLabel* label);
 
     void Timer1Timer();
@@ -86,18 +95,18 @@ private:
     SignInHost host_;
     ledger::Query ADOQuery4_;
     ledger::Query ADOQuery12_;
-    SharedState state_;
+    PageContext context_;
     QUrl makerSite_;
     QWidget* Panel2_ = nullptr;
     QLabel* Label30_ = nullptr;
     QTimer* Timer1_ = nullptr;
+    QStackedWidget* content_ = nullptr;
     QWidget* Panel18_ = nullptr;
     QWidget* Panel19_ = nullptr;
     QWidget* Panel20_ = nullptr;
     FeedbackBrowser* WebBrowser1_ = nullptr;
-    EntryPage* entryPage_ = nullptr;
-    UsersPage* usersPage_ = nullptr;
-    std::map<QString, QWidget*> panels_;
+    std::map<std::string, std::function<Page*()>> factories_;
+    std::map<std::string, Page*> pages_;
     std::vector<Navigation> navigations_;
 };
 

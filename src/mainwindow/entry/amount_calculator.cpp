@@ -7,6 +7,22 @@
 
 namespace mainwindow {
 
+double roundToCent(double value)
+{
+    const std::string text = ledger::formatGeneral(value);
+    if (text.find('E') != std::string::npos)
+        return std::fabs(value) < 1 ? 0.0 : value; // below 0.00001, or no cents among 15 digits
+    const size_t point = text.find('.');
+    if (point == std::string::npos || text.size() - point - 1 <= 2)
+        return value;
+    const bool negative = text[0] == '-';
+    std::string digits = text.substr(negative ? 1 : 0, point - (negative ? 1 : 0)) + text.substr(point + 1, 2);
+    long long cents = std::stoll(digits);
+    if (text[point + 3] >= '5')
+        ++cents;
+    return (negative ? -1.0 : 1.0) * static_cast<double>(cents) / 100.0;
+}
+
 void AmountCalculator::show(double value)
 {
     if (writeDisplay)
@@ -77,6 +93,8 @@ void AmountCalculator::Compute()
         break;
     default: break;
     }
+    // What is shown is what a save books and what goes on.
+    CalcResult = roundToCent(CalcResult);
     EnteringOperand = 1;
     Operand1 = CalcResult;
     Operand2 = 0;

@@ -6,9 +6,11 @@
 namespace mainwindow {
 
 // The four-function calculator of the entry page. Its display is the amount
-// field, so every number it shows is what a save would book. Operations
-// apply strictly from left to right (2 + 3 * 4 = 20); an operator completes
-// the previous operation only when a non-zero second operand was entered.
+// field, so every number it shows is what a save would book: a result is
+// rounded to the cent (half away from zero), shown so, and the next
+// operation goes on from it. Operations apply strictly from left to right
+// (2 + 3 * 4 = 20); an operator completes the previous operation only when
+// a non-zero second operand was entered.
 class AmountCalculator {
 public:
     enum Op { None = 0, Add = 1, Subtract = 2, Multiply = 3, Divide = 4 };
@@ -27,6 +29,11 @@ public:
     bool EqualsKey();
     void BackspaceKey();
 
+private:
+    void Compute();
+    void show(double value);
+    double& entering() { return EnteringOperand == 1 ? Operand1 : Operand2; }
+
     double Operand1 = 0;
     double Operand2 = 0;
     double CalcResult = 0;
@@ -34,11 +41,10 @@ public:
     int PendingOp = None;
     int DecimalPlace = 0;
     int ResultShown = 0;
-
-private:
-    void Compute();
-    void show(double value);
-    double& entering() { return EnteringOperand == 1 ? Operand1 : Operand2; }
 };
+
+// A value rounded to the cent, half away from zero, as its shown decimal
+// text reads (so 2.675 gives 2.68 although the double lies just below).
+double roundToCent(double value);
 
 } // namespace mainwindow

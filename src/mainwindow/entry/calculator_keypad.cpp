@@ -1,5 +1,7 @@
 #include "calculator_keypad.h"
 
+#include "widgets/click_label.h"
+#include "widgets/form.h"
 #include "widgets/guarded.h"
 
 #include <QGridLayout>
@@ -7,8 +9,17 @@
 
 namespace mainwindow {
 
-CalculatorKeypad::CalculatorKeypad(AmountCalculator& calculator, QWidget* parent) : QGroupBox(parent), calculator_(calculator)
+CalculatorKeypad::CalculatorKeypad(AmountCalculator& calculator, QWidget* parent, QWidget* band, const QRect& pictures)
+    : QGroupBox(parent), calculator_(calculator)
 {
+    for (auto [picture, name, glyph] : {std::tuple{&Image7, "Image7", "▦"}, std::tuple{&Image8, "Image8", "▣"}}) {
+        *picture = widgets::make<widgets::ClickLabel>(band, name, glyph, pictures);
+        (*picture)->setAlignment(Qt::AlignCenter);
+        (*picture)->setToolTip(QStringLiteral("金额计算器"));
+        (*picture)->setAccessibleName(QStringLiteral("金额计算器"));
+        connect(*picture, &widgets::ClickLabel::clicked, this, widgets::guarded(this, [this] { toggle(); }));
+    }
+    Image8->hide();
     setObjectName(QStringLiteral("GroupBox7"));
     setTitle(QStringLiteral("金额计算器"));
     auto* grid = new QGridLayout(this);
@@ -43,9 +54,26 @@ CalculatorKeypad::CalculatorKeypad(AmountCalculator& calculator, QWidget* parent
     key("Button25", "+", 4, 2, 1, [this] { calculator_.OperatorKey(AmountCalculator::Add); });
     key("Button26", "=", 4, 3, 1, [this] {
         calculator_.EqualsKey();
-        if (onEquals)
-            onEquals();
+        close();
     });
+    hide();
+}
+
+void CalculatorKeypad::toggle()
+{
+    const bool open = !isVisible();
+    setVisible(open);
+    if (open)
+        raise();
+    Image7->setVisible(!open);
+    Image8->setVisible(open);
+}
+
+void CalculatorKeypad::close()
+{
+    hide();
+    Image7->show();
+    Image8->hide();
 }
 
 } // namespace mainwindow
