@@ -32,7 +32,7 @@ TEST(EndToEnd, ANewUserSignsInAndIsRememberedAfterARestart)
 {
     apptest::ProgramFolder folder;
     {
-        auto F_Login = app::startProgram();
+        auto F_Login = app::startProgram(folder.boxes);
         ASSERT_TRUE(QTest::qWaitForWindowExposed(F_Login.get()));
         testsupport::saveScreenshot(F_Login.get(), QStringLiteral("signin"));
         QTest::keyClick(child<QLineEdit>(F_Login.get(), "Edit2"), Qt::Key_Return);
@@ -49,7 +49,7 @@ TEST(EndToEnd, ANewUserSignsInAndIsRememberedAfterARestart)
         click(main, "Label5");
     }
     {
-        auto F_Login = app::startProgram();
+        auto F_Login = app::startProgram(folder.boxes);
         auto* users = child<QComboBox>(F_Login.get(), "ComboBox1");
         ASSERT_EQ(users->count(), 2);
         users->setCurrentIndex(1);
@@ -60,7 +60,7 @@ TEST(EndToEnd, ANewUserSignsInAndIsRememberedAfterARestart)
         click(F_Login->mainWindow(), "Label5");
     }
     {
-        auto F_Login = app::startProgram();
+        auto F_Login = app::startProgram(folder.boxes);
         EXPECT_TRUE(child<QCheckBox>(F_Login.get(), "CheckBox1")->isChecked());
         EXPECT_EQ(child<QComboBox>(F_Login.get(), "ComboBox1")->currentText(), QStringLiteral("小红"));
         EXPECT_EQ(child<QLineEdit>(F_Login.get(), "Edit2")->text(), QStringLiteral("Hong 1"));

@@ -1,7 +1,7 @@
 // A week's bookkeeping typed at the keyboard only: sign in, book five
 // expenditures and two incomes by quick code, correct one, delete one.
 
-#include "ledger_fixture.h"
+#include "household.h"
 #include "program_folder.h"
 #include "screenshots.h"
 #include "typing.h"
@@ -62,7 +62,7 @@ void openRecord(int row)
 TEST(TypedSession, AWeekOfRecordsAtTheKeyboard)
 {
     apptest::ProgramFolder folder;
-    auto F_Login = app::startProgram();
+    auto F_Login = app::startProgram(folder.boxes);
     ASSERT_TRUE(QTest::qWaitForWindowExposed(F_Login.get()));
     QApplication::setActiveWindow(F_Login.get());
     key(Qt::Key_Return); // the default user, empty password
@@ -70,7 +70,7 @@ TEST(TypedSession, AWeekOfRecordsAtTheKeyboard)
     ASSERT_NE(main, nullptr);
     QApplication::setActiveWindow(main);
     ASSERT_TRUE(QTest::qWaitForWindowActive(main));
-    main->entryPage()->setFocus();
+    main->pageInFront()->setFocus();
     key(Qt::Key_1, Qt::ControlModifier);
     ASSERT_EQ(focus()->objectName(), QStringLiteral("Edit3"));
 
@@ -80,7 +80,7 @@ TEST(TypedSession, AWeekOfRecordsAtTheKeyboard)
     book("gjdt", "2", "");
     book("mc", "88.8", "超市");
     key(Qt::Key_2, Qt::ControlModifier);
-    ASSERT_EQ(main->state().b_zt, QStringLiteral("S"));
+    ASSERT_EQ(main->context().b_zt, QStringLiteral("S"));
     book("gz", "8000", "");
     book("jj", "1000.25", "年终奖");
     key(Qt::Key_1, Qt::ControlModifier);

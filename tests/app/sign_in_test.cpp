@@ -3,7 +3,7 @@
 
 #include "program_folder.h"
 
-#include "app/sign_in_statements.h"
+#include "pages/sign_in_statements.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -21,7 +21,7 @@ class SignIn : public testing::Test {
 protected:
     std::unique_ptr<app::SignInWindow> start()
     {
-        auto window = std::make_unique<app::SignInWindow>();
+        auto window = std::make_unique<app::SignInWindow>(folder.boxes);
         window->FormCreate();
         window->show();
         EXPECT_TRUE(QTest::qWaitForWindowExposed(window.get()));
@@ -157,18 +157,10 @@ TEST_F(SignIn, TickedTheSettingsRowRemembersUntickedItForgetsThePassword)
     EXPECT_EQ(folder.scalar("select isji & '|' & isuser & '|' & ispwd from sys_sys"), "0|O\"Neil|");
 }
 
-TEST_F(SignIn, StatementsAreTheProgramsTextsWithQuotesDoubled)
-{
-    EXPECT_EQ(app::userByName("爸爸"), "select * from s_user where sys_name=\"爸爸\"");
-    EXPECT_EQ(app::userByName("a\"b"), "select * from s_user where sys_name=\"a\"\"b\"");
-    EXPECT_EQ(app::rememberSignIn("爸爸", "abc"), "update sys_sys set isuser=\"爸爸\"  , ispwd=\"abc\" ,isji=1 where id =1 ");
-    EXPECT_EQ(app::rememberSignIn("x", "\"; drop"), "update sys_sys set isuser=\"x\"  , ispwd=\"\"\"; drop\" ,isji=1 where id =1 ");
-}
-
 TEST(SignInWithoutADatabase, ShowsTheNoticeThenTheErrorAndCanStillExit)
 {
     ProgramFolder folder(false);
-    app::SignInWindow w;
+    app::SignInWindow w(folder.boxes);
     w.FormCreate();
     ASSERT_EQ(folder.boxes.shown().size(), 2u);
     EXPECT_EQ(folder.boxes.shown()[0].kind, Kind::Notice);

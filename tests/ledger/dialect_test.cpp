@@ -19,14 +19,12 @@ class Dialect : public testing::Test {
 protected:
     void SetUp() override
     {
-        ledger::setShortDateFormat({});
         f.addUser("tom", "x");
         f.addUser("a\"b", "q");
         f.addUser("it's", "z");
         f.addRecord("Z", 2, "12.5", "2024-03-05", 2, 1, "note");
         f.addRecord("Z", 3, "30", "2024-03-06", 2, 2);
     }
-    void TearDown() override { ledger::setShortDateFormat({}); }
 
     std::vector<std::string> rows(const std::string& statement, const ledger::Params& params = {})
     {
@@ -67,15 +65,17 @@ TEST_F(Dialect, DateLiteralsAndQuotedDatesDenoteTheSameDay)
     EXPECT_EQ(rows("select id from s_shouru where s_date='2024/3/5'"), one);
     EXPECT_EQ(rows("select id from s_shouru where s_date=#2024-03-05 00:00:00#"), one);
 
-    // The short form follows the locale's order, always with a four-digit year.
-    ledger::setShortDateFormat({ledger::DateOrder::MonthDayYear, '/', false, false});
-    EXPECT_EQ(rows("select id from s_shouru where s_date=#3/5/2024#"), one);
-    f.db().execute("update s_shouru set s_date='3/7/2024' where id=2");
+    // The program's short form is the Chinese one whatever the system's
+    // locale: a month-first text of another locale is no date of it.
+    f.db().execute("update s_shouru set s_date='2024/3/7' where id=2");
     EXPECT_EQ(rows("select s_date from s_shouru where id=2"), std::vector<std::string>{"2024-03-07"});
-    ledger::setShortDateFormat({ledger::DateOrder::DayMonthYear, '.', true, true});
-    EXPECT_EQ(rows("select id from s_shouru where s_date=#05.03.2024#"), one);
+    EXPECT_EQ(errorOf("select id from s_shouru where s_date=#3/5/2024#"), Error::Kind::Syntax);
     // A text that begins with a four-digit year is always year, month, day.
     EXPECT_EQ(rows("select id from s_shouru where s_date=#2024.03.05#"), one);
+    // The reader takes other orders when it is told the form.
+    EXPECT_EQ(ledger::parseDateText("3/5/2024", {ledger::DateOrder::MonthDayYear, '/', false, false})->isoDate(), "2024-03-05");
+    EXPECT_EQ(ledger::parseDateText("05.03.2024", {ledger::DateOrder::DayMonthYear, '.', true, true})->isoDate(), "2024-03-05");
+    EXPECT_EQ(ledger::parseDateText("2024.03.05", {ledger::DateOrder::DayMonthYear, '.', true, true})->isoDate(), "2024-03-05");
 }
 
 TEST_F(Dialect, BadDatesAreErrors)

@@ -1,33 +1,50 @@
 // The main window: its regions, the navigation marks, the About box, the
 // clock, the feedback page and closing.
 
-#include "program_folder.h"
+#include "ledger_fixture.h"
+#include "scripted_message_boxes.h"
 #include "screenshots.h"
 
-#include "app/sign_in_window.h"
+#include "mainwindow/main_window.h"
+#include "resources/resources.h"
 
+#include <QApplication>
 #include <QDesktopServices>
+#include <QLabel>
+#include <QTest>
 #include <QHostAddress>
 #include <QTcpServer>
 #include <QTcpSocket>
+#include <QTableView>
 #include <QTimer>
 #include <gtest/gtest.h>
 
-using apptest::child;
-using apptest::click;
-using apptest::ProgramFolder;
-
 namespace {
 
+template <class T = QWidget>
+T* child(QWidget* parent, const char* name)
+{
+    T* found = parent->findChild<T*>(QString::fromUtf8(name));
+    EXPECT_NE(found, nullptr) << "no control named " << name;
+    return found;
+}
+
+void click(QWidget* parent, const char* name)
+{
+    if (QWidget* w = child(parent, name))
+        QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, QPoint(std::min(5, w->width() / 2), std::min(5, w->height() / 2)));
+}
+
+// The main window as a good sign-in opens it, on a starting database.
 class MainWindowTest : public testing::Test {
 protected:
     void SetUp() override
     {
-        signIn = std::make_unique<app::SignInWindow>();
-        signIn->FormCreate();
-        signIn->SignIn(); // the default user, empty password
-        main = signIn->mainWindow();
-        ASSERT_NE(main, nullptr);
+        initResources();
+        window = std::make_unique<mainwindow::MainWindow>(
+            mainwindow::SignInHost{f.db(), ADOQuery1, boxes, [this] { signInClosed = true; }});
+        main = window.get();
+        main->show();
         ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
     }
 
@@ -35,8 +52,11 @@ protected:
     bool lime(const char* label) { return child<QLabel>(main, label)->autoFillBackground(); }
     QString front() { return main->pageInFront()->objectName(); }
 
-    ProgramFolder folder;
-    std::unique_ptr<app::SignInWindow> signIn;
+    testsupport::LedgerFixture f;
+    ledger::Query ADOQuery1{f.db(), "ADOQuery1"};
+    testsupport::ScriptedMessageBoxes boxes;
+    bool signInClosed = false;
+    std::unique_ptr<mainwindow::MainWindow> window;
     mainwindow::MainWindow* main = nullptr;
 };
 
@@ -46,16 +66,18 @@ TEST_F(MainWindowTest, OpensOnTheExpenditurePageWithItsLabelRed)
     EXPECT_EQ(main->size(), QSize(961, 625));
     EXPECT_FALSE(main->windowFlags() & Qt::WindowMaximizeButtonHint);
     EXPECT_EQ(front(), QStringLiteral("Panel3"));
-    EXPECT_EQ(main->state().b_zt, QStringLiteral("Z"));
+    EXPECT_EQ(main->context().b_zt, QStringLiteral("Z"));
     EXPECT_EQ(fontColour("Label1"), QColor(Qt::red));
     for (const char* l : {"L1", "L2", "L3", "L4", "L5", "L6", "L7", "L8", "L9", "L10"})
         EXPECT_FALSE(lime(l)) << l;
     EXPECT_EQ(child<QLabel>(main, "editid")->text(), QStringLiteral("0"));
     EXPECT_FALSE(child<QLabel>(main, "editid")->isVisible());
-    for (const char* panel : {"Panel1", "Panel2", "Panel9", "Panel3", "Panel6", "Panel7", "Panel8", "Panel10", "Panel11",
-                              "Panel12", "Panel13", "Panel14", "Panel15", "Panel16", "Panel19"})
+    for (const char* panel : {"Panel1", "Panel2", "Panel9", "Panel3", "Panel19"})
         EXPECT_NE(main->findChild<QWidget*>(QString::fromUtf8(panel)), nullptr) << panel;
-    EXPECT_EQ(child(main, "Panel16")->geometry(), QRect(193, 81, 768, 511));
+    EXPECT_EQ(main->findChild<QWidget*>(QStringLiteral("Panel16")), nullptr) << "a page is built when it is first entered";
+    click(main, "L10");
+    EXPECT_EQ(child(main, "Panel16")->geometry().size(), QSize(768, 511));
+    EXPECT_EQ(child(main, "Panel16")->mapTo(main, QPoint(0, 0)), QPoint(193, 81));
     EXPECT_EQ(child(main, "Panel2")->geometry(), QRect(0, 81, 193, 511));
     EXPECT_EQ(child(main, "Panel9")->geometry(), QRect(0, 592, 961, 33));
 }
@@ -81,11 +103,11 @@ TEST_F(MainWindowTest, EachClickMarksItsLabelAndBringsItsPage)
         }
     }
     click(main, "L1");
-    EXPECT_EQ(main->state().b_zt, QStringLiteral("S"));
+    EXPECT_EQ(main->context().b_zt, QStringLiteral("S"));
     click(main, "L3");
-    EXPECT_EQ(main->state().b_zt, QStringLiteral("S"));
+    EXPECT_EQ(main->context().b_zt, QStringLiteral("S"));
     click(main, "L2");
-    EXPECT_EQ(main->state().b_zt, QStringLiteral("Z"));
+    EXPECT_EQ(main->context().b_zt, QStringLiteral("Z"));
 }
 
 TEST_F(MainWindowTest, TheAboutBoxIsCoveredByAPageAndBroughtBack)
@@ -96,9 +118,9 @@ TEST_F(MainWindowTest, TheAboutBoxIsCoveredByAPageAndBroughtBack)
     testsupport::saveScreenshot(main, QStringLiteral("main-about"));
     click(main, "L5");
     EXPECT_TRUE(about->isVisible()) << "a page covers the About box without closing it";
-    EXPECT_LT(main->children().indexOf(about), main->children().indexOf(child(main, "Panel12")));
+    EXPECT_LT(main->children().indexOf(about), main->children().indexOf(child(main, "content")));
     click(main, "Label6");
-    EXPECT_GT(main->children().indexOf(about), main->children().indexOf(child(main, "Panel12")));
+    EXPECT_GT(main->children().indexOf(about), main->children().indexOf(child(main, "content")));
     click(main, "Label44");
     EXPECT_FALSE(about->isVisible());
 }
@@ -187,16 +209,69 @@ TEST_F(MainWindowTest, ExitClosesTheSignInWindowToo)
 {
     click(main, "Label5");
     EXPECT_FALSE(main->isVisible());
-    EXPECT_FALSE(signIn->isVisible());
+    EXPECT_TRUE(signInClosed);
+}
+
+// Style sheet and painting warnings a page would print while shown.
+std::vector<std::string> g_warnings;
+void collectWarnings(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type != QtDebugMsg && type != QtInfoMsg)
+        g_warnings.push_back(message.toStdString());
 }
 
 TEST_F(MainWindowTest, EveryPageLooksRight)
 {
+    g_warnings.clear();
+    const QtMessageHandler previous = qInstallMessageHandler(collectWarnings);
     for (const char* label : {"Label1", "Label3", "L1", "L3", "L4", "L5", "L6", "L7", "L8", "L9", "L10"}) {
         click(main, label);
         QApplication::processEvents();
+        EXPECT_EQ(main->pageInFront()->geometry().size(), QSize(768, 511)) << label << ": the page fills the content area";
         testsupport::saveScreenshot(main, QStringLiteral("main-") + QString::fromUtf8(label));
     }
+    qInstallMessageHandler(previous);
+    EXPECT_TRUE(g_warnings.empty()) << g_warnings.front();
+}
+
+// Only the page in front is shown: the keyboard focus, the shortcuts and
+// accessibility tools follow the page the user sees.
+TEST_F(MainWindowTest, OnlyThePageInFrontIsShown)
+{
+    for (const char* label : {"L10", "L8", "Label2", "L3", "Label1"}) {
+        click(main, label);
+        QWidget* front = main->pageInFront();
+        for (QWidget* page : child(main, "content")->findChildren<QWidget*>(Qt::FindDirectChildrenOnly))
+            EXPECT_EQ(page->isVisible(), page == front) << label << ": " << page->objectName().toStdString();
+        QWidget* focus = QApplication::focusWidget();
+        EXPECT_TRUE(!focus || focus->window() != main || front->isAncestorOf(focus))
+            << label << ": the focus stays in " << (focus ? focus->objectName().toStdString() : "");
+    }
+}
+
+// Ctrl+S and Ctrl+D of the entry page used to act behind every other page.
+TEST_F(MainWindowTest, TheEntryPagesKeysActOnlyWhileItIsInFront)
+{
+    f.addRecord("Z", 2, "12.5", ledger::DateTime::today().isoDate());
+    click(main, "Label1");
+    auto* dayList = child<QWidget>(main, "DBGridEh1");
+    QTest::mouseClick(dayList->findChild<QTableView*>()->viewport(), Qt::LeftButton, Qt::NoModifier, QPoint(20, 10));
+    ASSERT_EQ(child<QLabel>(main, "editid")->text(), QStringLiteral("1")) << "a record is loaded into the editor";
+    boxes.clear();
+    for (const char* label : {"L3", "Label3", "L8", "L10"}) {
+        click(main, label);
+        QApplication::processEvents();
+        QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : main;
+        QTest::keyClick(target, Qt::Key_D, Qt::ControlModifier);
+        QTest::keyClick(target, Qt::Key_S, Qt::ControlModifier);
+        QApplication::processEvents();
+        for (const QString& text : boxes.texts()) {
+            EXPECT_NE(text, QStringLiteral("是否确定删除？")) << label << ": Ctrl+D reached the entry page";
+            EXPECT_NE(text, QStringLiteral("保存成功")) << label << ": Ctrl+S reached the entry page";
+        }
+        boxes.clear();
+    }
+    EXPECT_EQ(f.rows("select id, s_jine from s_shouru"), std::vector<std::string>{"1|12.5"});
 }
 
 } // namespace

@@ -29,7 +29,6 @@ public:
         if (withDatabase)
             ledger::createStartingDatabase(dir_.file(ledger::kDatabaseFileName));
         QDir::setCurrent(QString::fromStdString(dir_.path()));
-        ledger::setShortDateFormat({});
     }
     ~ProgramFolder() { QDir::setCurrent(previous_); }
 

@@ -2,16 +2,6 @@
 
 namespace testsupport {
 
-ScriptedMessageBoxes::ScriptedMessageBoxes()
-{
-    widgets::setMessageBoxes(this);
-}
-
-ScriptedMessageBoxes::~ScriptedMessageBoxes()
-{
-    widgets::setMessageBoxes(nullptr);
-}
-
 bool ScriptedMessageBoxes::confirm(QWidget* owner, const QString& text)
 {
     shown_.push_back({Kind::Confirmation, text, owner});

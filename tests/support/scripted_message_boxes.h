@@ -8,8 +8,8 @@
 
 namespace testsupport {
 
-// Stands in for the real message boxes: records every box and answers
-// confirmations from a queue (OK when the queue is empty).
+// Stands in for the real message boxes where a test lends it: records
+// every box and answers confirmations from a queue (OK when it is empty).
 class ScriptedMessageBoxes : public widgets::MessageBoxes {
 public:
     enum class Kind { Refusal, Confirmation, Information, Notice, StandardError };
@@ -18,9 +18,6 @@ public:
         QString text;
         QWidget* owner;
     };
-
-    ScriptedMessageBoxes();  // installs itself
-    ~ScriptedMessageBoxes() override; // and goes
 
     void answer(bool ok) { answers_.push_back(ok); }
     const std::vector<Box>& shown() const { return shown_; }

@@ -33,7 +33,6 @@ class LoanGrid : public testing::Test {
 protected:
     void SetUp() override
     {
-        ledger::setShortDateFormat({});
         f.addLoan("Z", 1, "1000", "200", "2024-01-10");
         f.addLoan("Z", 2, "0.5", "0", "2024-02-01");
         accounts.setText("select id,z_name as 账户 from z_zhanghu");

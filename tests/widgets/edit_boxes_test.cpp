@@ -84,7 +84,6 @@ TEST(SpinEdit, ATypedValueOutsideTheBoundsIsBroughtInWhenLeft)
 
 TEST(DatePicker, HoldsADateInTheShortForm)
 {
-    ledger::setShortDateFormat({ledger::DateOrder::YearMonthDay, '/', false, false});
     widgets::DatePicker picker;
     EXPECT_TRUE(picker.calendarPopup());
     picker.setDateValue(*ledger::DateTime::make(2024, 3, 5));

@@ -43,7 +43,7 @@ std::shared_ptr<Seen> watchNextBox(const QString& button)
 
 TEST(RealMessageBoxes, EachKindHasItsCaptionIconAndButtons)
 {
-    widgets::MessageBoxes& boxes = widgets::messageBoxes();
+    widgets::MessageBoxes& boxes = widgets::realMessageBoxes();
     auto seen = watchNextBox(QStringLiteral("确定"));
     boxes.refusal(nullptr, QStringLiteral("对不起，请重新输入项目"));
     EXPECT_EQ(seen->caption, QStringLiteral("系统提示"));
@@ -78,19 +78,26 @@ TEST(RealMessageBoxes, EachKindHasItsCaptionIconAndButtons)
 TEST(ScriptedMessageBoxes, RecordEveryBoxAndAnswerFromTheQueue)
 {
     testsupport::ScriptedMessageBoxes boxes;
+    QWidget window;
+    auto* inside = new QWidget(new QWidget(&window));
+    widgets::lendMessageBoxes(&window, boxes);
+    widgets::MessageBoxes& lent = widgets::messageBoxesFor(inside);
     boxes.answer(false);
-    EXPECT_FALSE(widgets::messageBoxes().confirm(nullptr, QStringLiteral("是否确定删除？")));
-    EXPECT_TRUE(widgets::messageBoxes().confirm(nullptr, QStringLiteral("是否确定保存数据？")));
-    widgets::messageBoxes().information(nullptr, QStringLiteral("保存成功"));
+    EXPECT_FALSE(lent.confirm(inside, QStringLiteral("是否确定删除？")));
+    EXPECT_TRUE(lent.confirm(inside, QStringLiteral("是否确定保存数据？")));
+    lent.information(inside, QStringLiteral("保存成功"));
     EXPECT_EQ(boxes.texts(), (std::vector<QString>{QStringLiteral("是否确定删除？"), QStringLiteral("是否确定保存数据？"),
                                                    QStringLiteral("保存成功")}));
     EXPECT_EQ(boxes.shown()[2].kind, testsupport::ScriptedMessageBoxes::Kind::Information);
+    QWidget elsewhere;
+    EXPECT_EQ(&widgets::messageBoxesFor(&elsewhere), &widgets::realMessageBoxes()) << "boxes are lent to one window only";
 }
 
 TEST(GuardedHandlers, AnErrorShowsTheStandardBoxAndSkipsTheRest)
 {
     testsupport::ScriptedMessageBoxes boxes;
     QPushButton button;
+    widgets::lendMessageBoxes(&button, boxes);
     int after = 0, clicks = 0;
     QObject::connect(&button, &QPushButton::clicked, &button, widgets::guarded(&button, [&] {
                          ++clicks;

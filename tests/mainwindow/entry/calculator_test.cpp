@@ -62,7 +62,7 @@ TEST_F(Calculator, SequencesGiveTheirResults)
 {
     const Sequence sequences[] = {
         {"7+8=", "15"},        {"2+3*4=", "20"},   {"5++3=", "8"},    {"5+0*3=", "15"},   {"8+2==", "10"},
-        {"5+3=2", "2"},        {"5+3=+1=", "9"},   {"5+3=.5", "8.5"}, {"10-2.5=", "7.5"}, {"1/3=", "0.333333333333333"},
+        {"5+3=2", "2"},        {"5+3=+1=", "9"},   {"5+3=.5", "8.5"}, {"10-2.5=", "7.5"}, {"1/3=", "0.33"},
         {"12C", "0"},          {"0.1+0.2=", "0.3"}, {"99*99=", "9801"},
     };
     for (const Sequence& s : sequences) {
@@ -126,15 +126,32 @@ TEST_F(Calculator, TypedTextIsNoOperand)
     EXPECT_EQ(display, "3");
 }
 
-TEST_F(Calculator, HugeAndTinyValuesUseTheExponentForm)
+TEST_F(Calculator, HugeValuesUseTheExponentForm)
 {
     press("9999999999*999999=");
     EXPECT_EQ(display, "9.999989999E15");
     press("*10=");
     EXPECT_EQ(display, "9.999989999E16");
-    calc.Reset();
-    press("1/3000000=");
-    EXPECT_EQ(display, "3.33333333333333E-7");
+}
+
+// A result is an amount: it is shown to the cent, rounded half away from
+// zero as its decimal text reads, and the next operation goes on from what
+// is shown (10 / 3 used to show 3.33333333333333, which no save accepts).
+TEST_F(Calculator, AResultIsRoundedToTheCentAndGoesOnFromThere)
+{
+    const Sequence sequences[] = {
+        {"10/3=", "3.33"},  {"10/3=*3=", "9.99"}, {"2/3=", "0.67"},     {"1/8=", "0.13"},   {"0-1=/8=", "-0.13"},
+        {"2.675*1=", "2.68"}, {"1.005*1=", "1.01"}, {"1/3000000=", "0"}, {"1/200=", "0.01"}, {"1/201=", "0"},
+        {"12.34*1=", "12.34"},
+    };
+    for (const Sequence& s : sequences) {
+        calc.Reset();
+        press(s.keys);
+        EXPECT_EQ(display, s.finally) << s.keys;
+    }
+    EXPECT_EQ(mainwindow::roundToCent(-2.675), -2.68);
+    EXPECT_EQ(mainwindow::roundToCent(0.004999), 0.0);
+    EXPECT_EQ(mainwindow::roundToCent(1e16), 1e16);
 }
 
 } // namespace
