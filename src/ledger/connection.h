@@ -70,6 +70,9 @@ public:
     bool isOpen() const { return db_ != nullptr; }
     const std::string& path() const { return path_; }
     OpenFailure openFailure() const { return openFailure_; }
+    // The SQLite handle, for the online backup of the open ledger; null
+    // when closed.
+    sqlite3* handle() const { return db_; }
 
     // Creates a new, empty ledger file protected by the password and opens
     // it. Fails when the file exists already.
