@@ -26,9 +26,8 @@ benchsupport::BigLedger& bigLedger()
 ledger::DateTime nextMoment()
 {
     static int64_t n = 0;
-    const int64_t i = n++;
-    return {2030, 1, 1 + static_cast<int>(i / 86400 % 28), static_cast<int>(i / 3600 % 24), static_cast<int>(i / 60 % 60),
-            static_cast<int>(i % 60)};
+    const int i = static_cast<int>(n++);
+    return {2030, 1, 1 + i / 86400 % 28, i / 3600 % 24, i / 60 % 60, i % 60};
 }
 
 void removeBackups()
@@ -98,8 +97,7 @@ void runPragma(sqlite3* db, const char* sql)
 {
     sqlite3_stmt* stmt = nullptr;
     sqlite3_prepare_v2(db, sql, -1, &stmt, nullptr);
-    while (sqlite3_step(stmt) == SQLITE_ROW) {
-    }
+    while (sqlite3_step(stmt) == SQLITE_ROW) {}
     sqlite3_finalize(stmt);
 }
 
@@ -109,8 +107,8 @@ void IntegrityCheck(benchmark::State& state)
 {
     sqlite3* db = bigLedger().db.handle();
     const bool withConstraints = state.range(0) != 0;
-    sqlite3_exec(db, withConstraints ? "PRAGMA ignore_check_constraints = OFF" : "PRAGMA ignore_check_constraints = ON",
-                 nullptr, nullptr, nullptr);
+    sqlite3_exec(db, withConstraints ? "PRAGMA ignore_check_constraints = OFF" : "PRAGMA ignore_check_constraints = ON", nullptr,
+                 nullptr, nullptr);
     for (auto _ : state)
         runPragma(db, "PRAGMA quick_check(1)");
     sqlite3_exec(db, "PRAGMA ignore_check_constraints = OFF", nullptr, nullptr, nullptr);

@@ -166,8 +166,8 @@ std::string backupFolderFor(const std::string& ledgerPath)
 std::string backupFileName(const DateTime& moment)
 {
     char name[32];
-    std::snprintf(name, sizeof name, "fmy-%04d%02d%02d-%02d%02d%02d.dll", moment.year, moment.month, moment.day,
-                  moment.hour, moment.minute, moment.second);
+    std::snprintf(name, sizeof name, "fmy-%04d%02d%02d-%02d%02d%02d.dll", moment.year, moment.month, moment.day, moment.hour,
+                  moment.minute, moment.second);
     return name;
 }
 
@@ -245,7 +245,8 @@ PendingFile::PendingFile(const std::string& folder, const std::string& stem) : f
         }
         // A clean-up of another process may have taken the fresh file
         // before it was locked: then start over with another name.
-        struct stat mine {}, named {};
+        struct stat mine = {};
+        struct stat named = {};
         if (::flock(fd_, LOCK_EX | LOCK_NB) == 0 && ::fstat(fd_, &mine) == 0 && ::stat(path_.c_str(), &named) == 0 &&
             mine.st_ino == named.st_ino && mine.st_dev == named.st_dev)
             return;
@@ -542,8 +543,7 @@ void checkRestorable(const std::string& copy, const std::string& password, const
     } catch (const Error& e) {
         const std::string file = "所选文件“" + chosen + "”";
         switch (probe.openFailure()) {
-        case OpenFailure::WrongPassword:
-            throw Error(Error::Kind::Open, file + "的数据库密码与本账本不同，不能用来恢复");
+        case OpenFailure::WrongPassword: throw Error(Error::Kind::Open, file + "的数据库密码与本账本不同，不能用来恢复");
         case OpenFailure::Damaged: throw Error(Error::Kind::Open, file + "已损坏，不能用来恢复");
         case OpenFailure::Other: throw Error(Error::Kind::Open, "无法打开" + file + "：" + e.what());
         default: throw Error(Error::Kind::Open, file + "不是本程序的账本，不能用来恢复");
@@ -553,8 +553,7 @@ void checkRestorable(const std::string& copy, const std::string& password, const
 
 } // namespace
 
-std::string restoreBackup(Connection& ledger, const std::string& chosenFile, const std::string& password,
-                          const DateTime& moment)
+std::string restoreBackup(Connection& ledger, const std::string& chosenFile, const std::string& password, const DateTime& moment)
 {
     if (!ledger.isOpen())
         throw Error(Error::Kind::Usage, "数据库没有打开");

@@ -36,8 +36,8 @@ std::optional<DateTime> backupTimeOf(std::string_view fileName);
 
 struct BackupInfo {
     std::string path;
-    DateTime time;                 // from the name
-    uint64_t size = 0;             // bytes
+    DateTime time; // from the name
+    uint64_t size = 0; // bytes
     std::optional<int64_t> records; // records in s_shouru; nothing when the copy cannot be read
 };
 
@@ -122,7 +122,7 @@ public:
     bool done() const { return done_; }
     // The last step found the ledger locked by a writer.
     bool waiting() const { return waitingSince_.has_value(); }
-    int pageCount() const;   // 0 until the first step
+    int pageCount() const; // 0 until the first step
     int pagesCopied() const;
     // The backup's file once done.
     const std::string& path() const { return finalPath_; }

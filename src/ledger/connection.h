@@ -43,12 +43,12 @@ struct ConnectionSettings {
 // Why the last open failed. A damaged file is told apart so that the
 // sign-in window can point the family to the newest backup.
 enum class OpenFailure {
-    None,          // the last open succeeded, or none was tried
-    Missing,       // no file at the data source
-    NotLedger,     // a file, but no ledger database of this program
+    None, // the last open succeeded, or none was tried
+    Missing, // no file at the data source
+    NotLedger, // a file, but no ledger database of this program
     WrongPassword, // a ledger protected by another password
-    Damaged,       // a ledger whose pages fail the integrity check
-    Other,         // anything else (no data source, SQLite cannot open it)
+    Damaged, // a ledger whose pages fail the integrity check
+    Other, // anything else (no data source, SQLite cannot open it)
 };
 
 // The one database connection: opens a ledger file (checking its database

@@ -60,8 +60,7 @@ private:
 // whose cells `cell(row, column)` gives. `progress` hears about every
 // thousand rows.
 ExportOutcome exportCsv(const std::string& path, const std::vector<std::string>& titles, int64_t rowCount,
-                        const std::function<Value(int64_t row, size_t column)>& cell,
-                        const ExportProgress& progress = {});
+                        const std::function<Value(int64_t row, size_t column)>& cell, const ExportProgress& progress = {});
 
 // Every income and expenditure record in date order (records of one day in
 // the order they were entered): date, class (收入/支出), category, item,

@@ -110,10 +110,16 @@ TEST(DailyBackups, FilesNamedLikeABackupButNotExactlySurviveTheCleanUp)
     LedgerFixture f;
     const std::string folder = backupFolder(f);
     std::filesystem::create_directory(folder);
-    const std::vector<std::string> foreign = {
-        "fmy-20000101-120000.dll.bak", "fmy-2000-01-01.dll",      "FMY-20000101-120000.dll", "fmy-20000101-120000.DLL",
-        "fmy-20000101-12000.dll",      "fmy-20000230-120000.dll", "xfmy-20000101-120000.dll", "fmy-20000101-120000.dll~",
-        ".fmy-backup-1",               "notes.txt"};
+    const std::vector<std::string> foreign = {"fmy-20000101-120000.dll.bak",
+                                              "fmy-2000-01-01.dll",
+                                              "FMY-20000101-120000.dll",
+                                              "fmy-20000101-120000.DLL",
+                                              "fmy-20000101-12000.dll",
+                                              "fmy-20000230-120000.dll",
+                                              "xfmy-20000101-120000.dll",
+                                              "fmy-20000101-120000.dll~",
+                                              ".fmy-backup-1",
+                                              "notes.txt"};
     for (const std::string& name : foreign)
         filechecks::writeBytes(folder + "/" + name, "family photo " + name);
     std::filesystem::create_directory(folder + "/fmy-19990101-000000.dll");
@@ -143,8 +149,7 @@ TEST(BackupCopies, SlicesFromTheOpenConnectionCarryItsOwnWritesAlong)
     EXPECT_EQ(copy.pagesCopied(), 4);
     EXPECT_GT(copy.pageCount(), 40);
     db.execute("insert into s_shouru (s_jine, f_class, s_date) values (1, 'Z', #2024-05-01#)");
-    while (!copy.step(4)) {
-    }
+    while (!copy.step(4)) {}
     EXPECT_EQ(recordsIn(copy.path()), 2001);
 }
 
@@ -157,8 +162,7 @@ TEST(BackupCopies, AWriterOnAnotherConnectionMakesTheCopyStartOverConsistently)
     Connection writer;
     writer.open(ledger::connectionStringFor(path));
     writer.execute("delete from s_shouru where id <= 500");
-    while (!copy.step(8)) {
-    }
+    while (!copy.step(8)) {}
     EXPECT_EQ(recordsIn(copy.path()), 1500);
 }
 
@@ -275,7 +279,7 @@ TEST(BackupFailures, RunningOutOfRoomMidCopyLeavesNothing)
     Connection db;
     db.open(ledger::connectionStringFor(path));
     // A file size limit fails the copy's writes part of the way, as a full disk would.
-    rlimit before {};
+    rlimit before{};
     ::getrlimit(RLIMIT_FSIZE, &before);
     rlimit small = before;
     small.rlim_cur = 64 * 1024;

@@ -103,8 +103,7 @@ TEST(CsvFiles, AGridReadsBackToItsCellsExactly)
     const std::vector<std::string> titles = {"时间", "项目", "金额", "备注"};
     const std::vector<std::vector<Value>> rows = {
         {Value(filechecks::at(2024, 3, 5, 0)), Value("早餐"), Value(Currency::fromRaw(125000)), Value("豆浆, 油条")},
-        {Value(filechecks::at(2024, 3, 5, 12, 5, 9)), Value("午餐"), Value(Currency::fromRaw(-800000)),
-         Value("他说\"好吃\"")},
+        {Value(filechecks::at(2024, 3, 5, 12, 5, 9)), Value("午餐"), Value(Currency::fromRaw(-800000)), Value("他说\"好吃\"")},
         {Value(), Value("晚餐"), Value(Currency::fromRaw(12345)), Value("第一行\n第二行\r\n第三行")},
         {Value(filechecks::at(2024, 3, 6, 0)), Value(" 两边有空格 "), Value(), Value("\"")},
     };
@@ -178,8 +177,7 @@ TEST(CsvFiles, ACancelledExportLeavesNoFileAndKeepsAnOldOne)
 TEST(CsvFiles, AFailedExportLeavesNoFile)
 {
     TempDir dir;
-    EXPECT_THROW(ledger::exportCsv(dir.file("no-such-folder/out.csv"), {"n"}, 1, [](int64_t, size_t) { return Value(); }),
-                 Error);
+    EXPECT_THROW(ledger::exportCsv(dir.file("no-such-folder/out.csv"), {"n"}, 1, [](int64_t, size_t) { return Value(); }), Error);
     auto failing = [](int64_t r, size_t) {
         if (r == 2500)
             throw Error(Error::Kind::Range, "金额超出货币类型的范围");
