@@ -40,6 +40,17 @@ struct ConnectionSettings {
     static ConnectionSettings parse(const std::string& connectionString);
 };
 
+// Why the last open failed. A damaged file is told apart so that the
+// sign-in window can point the family to the newest backup.
+enum class OpenFailure {
+    None, // the last open succeeded, or none was tried
+    Missing, // no file at the data source
+    NotLedger, // a file, but no ledger database of this program
+    WrongPassword, // a ledger protected by another password
+    Damaged, // a ledger whose pages fail the integrity check
+    Other, // anything else (no data source, SQLite cannot open it)
+};
+
 // The one database connection: opens a ledger file (checking its database
 // password), runs statements of the dialect, and holds at most one
 // transaction. Translations and prepared statements are cached by text.
@@ -51,12 +62,17 @@ public:
     Connection& operator=(const Connection&) = delete;
 
     // Opens an existing ledger file; nothing is created. Throws Error(Open)
-    // for a missing file, a file that is no ledger database or a wrong
-    // password, and leaves the connection closed.
+    // for a missing file, a file that is no ledger database, a wrong
+    // password or a damaged file (see openFailure), and leaves the
+    // connection closed. Nothing is written to a file that fails to open.
     void open(const std::string& connectionString);
     void close();
     bool isOpen() const { return db_ != nullptr; }
     const std::string& path() const { return path_; }
+    OpenFailure openFailure() const { return openFailure_; }
+    // The SQLite handle, for the online backup of the open ledger; null
+    // when closed.
+    sqlite3* handle() const { return db_; }
 
     // Creates a new, empty ledger file protected by the password and opens
     // it. Fails when the file exists already.
@@ -98,12 +114,14 @@ private:
     void openFile(const std::string& connectionString);
     void registerFunctions();
     void tune();
+    void checkIntegrity();
     void clearCaches();
     void checkOpen() const;
 
     sqlite3* db_ = nullptr;
     std::string path_;
     std::string openError_; // why the last open failed
+    OpenFailure openFailure_ = OpenFailure::None;
     jet::Catalog catalog_;
     bool inTransaction_ = false;
     std::vector<std::function<void()>> committed_;

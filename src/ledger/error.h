@@ -19,6 +19,7 @@ public:
         Open,       // the database cannot be opened
         Database,   // anything else SQLite reports
         Usage,      // the program used the layer wrongly (no row, no transaction)
+        File,       // a file beside the ledger cannot be written (a backup, an export)
     };
 
     Error(Kind kind, const std::string& message) : std::runtime_error(message), kind_(kind) {}

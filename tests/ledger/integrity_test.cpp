@@ -1,0 +1,100 @@
+// The check at open: a damaged ledger is refused, told apart from a missing
+// file or a wrong password, and left exactly as it was.
+
+#include "file_checks.h"
+#include "ledger_fixture.h"
+
+#include "ledger/error.h"
+#include "ledger/sample_ledger.h"
+#include "ledger/schema.h"
+
+#include <gtest/gtest.h>
+
+using filechecks::bytesOf;
+using filechecks::namesIn;
+using ledger::Connection;
+using ledger::Error;
+using ledger::OpenFailure;
+using testsupport::TempDir;
+
+namespace {
+
+OpenFailure failureOpening(const std::string& path, const std::string& password = ledger::kDatabasePassword)
+{
+    Connection c;
+    try {
+        c.open(ledger::connectionStringFor(path, password));
+    } catch (const Error& e) {
+        EXPECT_EQ(e.kind(), Error::Kind::Open) << e.what();
+        EXPECT_FALSE(c.isOpen());
+        return c.openFailure();
+    }
+    return c.openFailure();
+}
+
+struct Damage {
+    const char* where;
+    size_t page; // from 1; 0: the middle of the file
+    size_t offset;
+    size_t length;
+};
+
+TEST(IntegrityAtOpen, ADamagedLedgerIsRefusedAndLeftByteForByte)
+{
+    TempDir dir;
+    const std::string good = dir.file("good.dll");
+    ledger::createSampleLedger(good, {.records = 3000, .years = 1});
+    const std::string original = bytesOf(good);
+    const size_t pages = original.size() / 4096;
+    const Damage damages[] = {
+        {"the schema page's tree header", 1, 100, 8},
+        {"two pages in the middle", pages / 2, 0, 8192},
+        {"the cell pointers of a middle page", pages / 2 + 1, 8, 24},
+        {"the last page", pages, 0, 4096},
+    };
+    for (const Damage& d : damages) {
+        TempDir copyDir;
+        const std::string path = copyDir.file(ledger::kDatabaseFileName);
+        std::string bytes = original;
+        bytes.replace((d.page - 1) * 4096 + d.offset, d.length, std::string(d.length, '\x5a'));
+        filechecks::writeBytes(path, bytes);
+
+        EXPECT_EQ(failureOpening(path), OpenFailure::Damaged) << d.where;
+        EXPECT_TRUE(bytesOf(path) == bytes) << d.where << ": the damaged file was written";
+        EXPECT_EQ(namesIn(copyDir.path()), std::vector<std::string>{ledger::kDatabaseFileName}) << d.where;
+    }
+    EXPECT_EQ(failureOpening(good), OpenFailure::None);
+}
+
+TEST(IntegrityAtOpen, DamageIsToldApartFromOtherFailures)
+{
+    TempDir dir;
+    ledger::createStartingDatabase(dir.file("fmy.dll"));
+    filechecks::writeBytes(dir.file("text.dll"), "no database at all");
+    {
+        std::string bytes = bytesOf(dir.file("fmy.dll"));
+        bytes.replace(0, 16, "not SQLite here!");
+        filechecks::writeBytes(dir.file("no-header.dll"), bytes);
+    }
+    EXPECT_EQ(failureOpening(dir.file("fmy.dll")), OpenFailure::None);
+    EXPECT_EQ(failureOpening(dir.file("missing.dll")), OpenFailure::Missing);
+    EXPECT_EQ(failureOpening(dir.file("fmy.dll"), "wrong"), OpenFailure::WrongPassword);
+    EXPECT_EQ(failureOpening(dir.file("text.dll")), OpenFailure::NotLedger);
+    EXPECT_EQ(failureOpening(dir.file("no-header.dll")), OpenFailure::NotLedger);
+}
+
+TEST(IntegrityAtOpen, TheColumnsStillRefuseBadValuesAfterTheCheck)
+{
+    testsupport::LedgerFixture f;
+    // The check leaves the columns' constraints out while it runs; they must be back.
+    try {
+        f.db().execute("insert into s_user (sys_name) values ('" + std::string(51, 'x') + "')");
+        FAIL() << "a name longer than the column was stored";
+    } catch (const Error& e) {
+        EXPECT_EQ(e.kind(), Error::Kind::Constraint);
+    }
+    EXPECT_THROW(f.db().executeNative("INSERT INTO s_shouru (s_date) VALUES ('soon')"), Error);
+    EXPECT_EQ(f.scalar("select count(*) from s_shouru"), "0");
+}
+
+} // namespace
