@@ -57,7 +57,6 @@ public:
     Value param(const std::string& name) const;
 
     void setBatchMode(bool batch) { batch_ = batch; }
-    bool batchMode() const { return batch_; }
 
     // Runs a statement that returns rows; the first row becomes current.
     void open();
@@ -91,7 +90,6 @@ public:
     void last();
     void next();
     void prior();
-    bool eof() const { return current_ < 0 || current_ >= rowCount() - 1; }
 
     // Values of the current row.
     const Value& value(int field) const;

@@ -21,8 +21,7 @@ public:
     void setLogarithmic(bool on);
     const QStringList& labels() const { return labels_; }
     const std::vector<double>& values() const { return values_; }
-    // The axis range now in use.
-    double axisMinimum() const { return axisMin_; }
+    // The top of the axis now in use.
     double axisMaximum() const { return axisMax_; }
     // Where bar i is drawn, in widget coordinates (empty when none).
     QRect barRect(int index) const;

@@ -38,8 +38,7 @@ void FeedbackBrowser::arrived(QNetworkReply* reply)
         QStringDecoder decoder = QStringDecoder::decoderForHtml(body);
         setHtml(decoder.isValid() ? QString(decoder(body)) : QString::fromUtf8(body));
     }
-    locationName_ = documentTitle();
-    emit titleChanged(locationName_);
+    emit titleChanged(documentTitle()); // the document's title is the page's location name
 }
 
 } // namespace mainwindow

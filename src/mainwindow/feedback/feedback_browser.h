@@ -17,7 +17,6 @@ class FeedbackBrowser : public QTextBrowser {
 public:
     explicit FeedbackBrowser(QWidget* parent = nullptr);
     void navigate(const QUrl& url);
-    QString locationName() const { return locationName_; }
 
 signals:
     void titleChanged(const QString& title);
@@ -27,7 +26,6 @@ private:
 
     QNetworkAccessManager* network_;
     QNetworkReply* pending_ = nullptr;
-    QString locationName_;
 };
 
 } // namespace mainwindow
