@@ -42,6 +42,10 @@ ledger::Params reportPeriod(const ledger::DateTime& first, const ledger::DateTim
 ledger::Params personMonths(const ledger::DateTime& first, const ledger::DateTime& last)
 {
     const ledger::DateTime from = *ledger::DateTime::make(first.year, first.month, 1);
+    // A period that ends before it starts has no months, even when both days
+    // fall in one month.
+    if (last < first)
+        return isoPair("t1", from, "t2", from);
     const ledger::DateTime lastMonth = *ledger::DateTime::make(last.year, last.month, 1);
     const ledger::DateTime after = lastMonth.addDays(ledger::daysInMonth(last.year, last.month));
     return isoPair("t1", from, "t2", after);

@@ -25,7 +25,7 @@ ledger::Params reportPeriod(const ledger::DateTime& first, const ledger::DateTim
 // The person report: per user and month, the income (收入) and the
 // expenditure (支出), 0 for the side a month lacks; the months that overlap
 // the period (":t1" the first day of the first month, ":t2" the first day
-// after the last month), in order of user and month.
+// after the last month; none for a reversed period), in order of user and month.
 inline constexpr const char* kPersonReport =
     "SELECT s_user.sys_name, Format(s_shouru.s_date, 'yyyy-mm') AS s_month, "
     "Sum(iif(s_shouru.f_class='S',s_shouru.s_jine,0)) AS 收入, Sum(iif(s_shouru.f_class='Z',s_shouru.s_jine,0)) AS 支出\n"

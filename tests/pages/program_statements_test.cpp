@@ -247,6 +247,8 @@ std::vector<StatementCase> cases()
                  {"sys_name", "s_month", "收入", "支出"},
                  {"妈妈|2024-02|0|45.67", "妈妈|2024-03|1000.25|30", "爸爸|2024-02|8000|0", "爸爸|2024-03|8000|21.3"}, -1, {},
                  {Type::Text, Type::Text, Type::Currency, Type::Currency}});
+    c.push_back({"person_report_of_a_reversed_period", kPersonReport, personMonths(day(2024, 3, 20), day(2024, 3, 5)), {},
+                 {"sys_name", "s_month", "收入", "支出"}, {}});
     c.push_back({"person_report_joined_on_the_user_only",
                  "SELECT ren_s.s_month, ren_s.s_Xjine, ren_z.s_Xjine, ren_z.sys_name\n"
                  "FROM ren_s INNER JOIN ren_z ON ren_s.sys_name = ren_z.sys_name where ren_s.s_month between :t1 and :t2;",
