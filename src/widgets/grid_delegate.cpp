@@ -109,8 +109,8 @@ void GridDelegate::paint(QPainter* painter, const QStyleOptionViewItem& option, 
     opt.text.clear();
     style->drawControl(QStyle::CE_ItemViewItem, &opt, painter, widget);
     QRect textRect = opt.rect.adjusted(3, 0, -3, 0);
-    if (model && model->isLookup(index.column())) {
-        // A look-up cell always shows its drop-down button.
+    if (model && model->isLookup(index.column()) && (model->flags(index) & Qt::ItemIsEditable)) {
+        // A look-up cell always shows its drop-down button, unless the name cannot be chosen there.
         const int button = std::min(opt.rect.height(), 16);
         QStyleOption arrow;
         arrow.rect = QRect(opt.rect.right() - button + 1, opt.rect.top(), button, opt.rect.height());

@@ -235,4 +235,23 @@ TEST_F(LoanGrid, TheCurrentRowIsPaintedSkyBlueButTheFocusedCell)
               widgets::kCurrentRowColor);
 }
 
+// A look-up cell shows its drop-down button only where a name can be chosen.
+TEST_F(LoanGrid, OnlyAnEditableLookUpShowsItsDropDownButton)
+{
+    auto darkPixels = [&] {
+        const QRect r = grid.view()->visualRect(cell(0, "账户"));
+        const QImage image = grid.view()->viewport()->grab().toImage();
+        int dark = 0;
+        for (int x = r.right() - 14; x < r.right() - 2; ++x)
+            for (int y = r.top() + 2; y < r.bottom() - 1; ++y)
+                dark += image.pixelColor(x, y).lightness() < 128;
+        return dark;
+    };
+    EXPECT_GT(darkPixels(), 3);
+    grid.column("账户").readOnly = true;
+    grid.view()->viewport()->update();
+    QApplication::processEvents();
+    EXPECT_EQ(darkPixels(), 0);
+}
+
 } // namespace
