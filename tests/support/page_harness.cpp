@@ -12,6 +12,8 @@
 #include <QTest>
 #include <QVBoxLayout>
 
+#include <functional>
+
 namespace testsupport {
 
 PageHarnessBase::PageHarnessBase(ledger::Connection* existing)
@@ -140,6 +142,44 @@ QStringList PageHarnessBase::columnTexts(const char* name, const QString& column
     for (int r = 0; r < rowCount(name); ++r)
         out << cell(name, r, column);
     return out;
+}
+
+QStringList PageHarnessBase::rowTexts(const char* name, const QStringList& columns) const
+{
+    QStringList out;
+    for (int r = 0; r < rowCount(name); ++r) {
+        QStringList cells;
+        for (const QString& column : columns)
+            cells << cell(name, r, column);
+        out << cells.join(QLatin1Char('|'));
+    }
+    return out;
+}
+
+namespace {
+
+// One text for each column the grid shows.
+QStringList perShownColumn(widgets::DataGrid* g, const std::function<QString(int)>& text)
+{
+    QStringList out;
+    for (int c = 0; g && c < g->model()->columnCount(); ++c)
+        if (!g->view()->isColumnHidden(c))
+            out << text(c);
+    return out;
+}
+
+} // namespace
+
+QStringList PageHarnessBase::titles(const char* name) const
+{
+    widgets::DataGrid* g = grid(name);
+    return perShownColumn(g, [g](int c) { return g->model()->headerData(c, Qt::Horizontal).toString(); });
+}
+
+QStringList PageHarnessBase::footerTexts(const char* name) const
+{
+    widgets::DataGrid* g = grid(name);
+    return perShownColumn(g, [g](int c) { return g->footerText(c); });
 }
 
 int PageHarnessBase::rowCount(const char* name) const

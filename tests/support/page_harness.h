@@ -1,6 +1,7 @@
 #pragma once
 
 #include "household.h"
+#include "qt_printers.h"
 #include "scripted_message_boxes.h"
 #include "temp_dir.h"
 
@@ -61,6 +62,10 @@ public:
     // What a cell shows, and the shown texts of a column.
     QString cell(const char* grid, int row, const QString& column) const;
     QStringList columnTexts(const char* grid, const QString& column) const;
+    // Each row's cells of these columns, joined by "|"; the column titles; the footer's texts.
+    QStringList rowTexts(const char* grid, const QStringList& columns) const;
+    QStringList titles(const char* grid) const;
+    QStringList footerTexts(const char* grid) const;
     int rowCount(const char* grid) const;
 
 protected:
