@@ -1,5 +1,6 @@
 #include "main_window.h"
 
+#include "budgets/budgets_page.h"
 #include "entry/entry_page.h"
 #include "feedback/feedback_browser.h"
 #include "pages/loans_statements.h"
@@ -72,7 +73,7 @@ public:
     void enter() override {}
 };
 inline constexpr char kPanel6[] = "Panel6", kPanel7[] = "Panel7", kPanel8[] = "Panel8", kPanel10[] = "Panel10",
-                      kPanel11[] = "Panel11", kPanel12[] = "Panel12", kPanel13[] = "Panel13", kPanel14[] = "Panel14";
+                      kPanel12[] = "Panel12", kPanel13[] = "Panel13", kPanel14[] = "Panel14";
 
 } // namespace
 
@@ -103,7 +104,7 @@ MainWindow::MainWindow(const SignInHost& host)
     addPage<EmptyPage<kPanel7>>("Panel7");
     addPage<EmptyPage<kPanel8>>("Panel8");
     addPage<EmptyPage<kPanel10>>("Panel10");
-    addPage<EmptyPage<kPanel11>>("Panel11");
+    addPage<BudgetsPage>("Panel11");
     addPage<EmptyPage<kPanel12>>("Panel12");
     addPage<EmptyPage<kPanel13>>("Panel13");
     addPage<EmptyPage<kPanel14>>("Panel14");
