@@ -4,6 +4,9 @@
 #include "entry/entry_page.h"
 #include "feedback/feedback_browser.h"
 #include "pages/loans_statements.h"
+#include "reports/category_report_page.h"
+#include "reports/flow_report_page.h"
+#include "reports/person_report_page.h"
 #include "users/users_page.h"
 
 #include "chn_calendar_picker.h"
@@ -72,8 +75,7 @@ public:
     EmptyPage(PageContext& context, QWidget* parent = nullptr) : Page(context, Name, parent) {}
     void enter() override {}
 };
-inline constexpr char kPanel6[] = "Panel6", kPanel7[] = "Panel7", kPanel8[] = "Panel8", kPanel10[] = "Panel10",
-                      kPanel12[] = "Panel12", kPanel13[] = "Panel13", kPanel14[] = "Panel14";
+inline constexpr char kPanel6[] = "Panel6", kPanel7[] = "Panel7", kPanel8[] = "Panel8", kPanel10[] = "Panel10";
 
 } // namespace
 
@@ -105,9 +107,9 @@ MainWindow::MainWindow(const SignInHost& host)
     addPage<EmptyPage<kPanel8>>("Panel8");
     addPage<EmptyPage<kPanel10>>("Panel10");
     addPage<BudgetsPage>("Panel11");
-    addPage<EmptyPage<kPanel12>>("Panel12");
-    addPage<EmptyPage<kPanel13>>("Panel13");
-    addPage<EmptyPage<kPanel14>>("Panel14");
+    addPage<FlowReportPage>("Panel12");
+    addPage<CategoryReportPage>("Panel13");
+    addPage<PersonReportPage>("Panel14");
     addPage<CalendarPage>("Panel15");
     addPage<UsersPage>("Panel16");
     buildOverlays();
