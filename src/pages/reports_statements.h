@@ -26,12 +26,14 @@ ledger::Params reportPeriod(const ledger::DateTime& first, const ledger::DateTim
 // expenditure (支出), 0 for the side a month lacks; the months that overlap
 // the period (":t1" the first day of the first month, ":t2" the first day
 // after the last month; none for a reversed period), in order of user and month.
+// Users come in the order they were added, so the months of two users who
+// share a name never interleave.
 inline constexpr const char* kPersonReport =
     "SELECT s_user.sys_name, Format(s_shouru.s_date, 'yyyy-mm') AS s_month, "
     "Sum(iif(s_shouru.f_class='S',s_shouru.s_jine,0)) AS 收入, Sum(iif(s_shouru.f_class='Z',s_shouru.s_jine,0)) AS 支出\n"
     "FROM s_shouru INNER JOIN s_user ON s_shouru.s_userid = s_user.id where s_shouru.s_date >= :t1 and s_shouru.s_date < :t2\n"
     "GROUP BY s_user.id, s_user.sys_name, Format(s_shouru.s_date, 'yyyy-mm') "
-    "ORDER BY s_user.sys_name, Format(s_shouru.s_date, 'yyyy-mm');";
+    "ORDER BY s_user.id, Format(s_shouru.s_date, 'yyyy-mm');";
 ledger::Params personMonths(const ledger::DateTime& first, const ledger::DateTime& last);
 
 } // namespace pages

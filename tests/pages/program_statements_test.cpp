@@ -245,8 +245,13 @@ std::vector<StatementCase> cases()
                  {"项目", "金额"}, {"工资|8000", "奖金|1000.25"}, -1, {}, {}, true});
     c.push_back({"person_report", kPersonReport, personMonths(day(2024, 2, 15), day(2024, 3, 10)), {},
                  {"sys_name", "s_month", "收入", "支出"},
-                 {"妈妈|2024-02|0|45.67", "妈妈|2024-03|1000.25|30", "爸爸|2024-02|8000|0", "爸爸|2024-03|8000|21.3"}, -1, {},
+                 {"爸爸|2024-02|8000|0", "爸爸|2024-03|8000|21.3", "妈妈|2024-02|0|45.67", "妈妈|2024-03|1000.25|30"}, -1, {},
                  {Type::Text, Type::Text, Type::Currency, Type::Currency}});
+    c.push_back({"person_report_of_two_users_named_alike", kPersonReport, personMonths(day(2024, 2, 1), day(2024, 3, 31)),
+                 {"insert into s_user (sys_name) values ('爸爸')",
+                  "insert into s_shouru (f_fenleiid,s_jine,s_userid,s_zhanghuid,s_date,f_class) values (2,7,4,1,'2024-02-03','Z')"},
+                 {"sys_name", "s_month", "收入", "支出"},
+                 {"爸爸|2024-02|8000|0", "爸爸|2024-03|8000|21.3", "妈妈|2024-02|0|45.67", "妈妈|2024-03|1000.25|30", "爸爸|2024-02|0|7"}});
     c.push_back({"person_report_of_a_reversed_period", kPersonReport, personMonths(day(2024, 3, 20), day(2024, 3, 5)), {},
                  {"sys_name", "s_month", "收入", "支出"}, {}});
     c.push_back({"person_report_joined_on_the_user_only",
