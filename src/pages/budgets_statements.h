@@ -5,11 +5,13 @@
 namespace pages {
 
 // The budget page: one month's spending per top-level category beside its
-// budget (":xyear", ":xmonth"), and the budget rows with their category names.
+// budget, and the budget rows with their category names. The month is a
+// range of days (":xfirst" its first day, ":xafter" the day after it), so
+// only that month's records are read.
 inline constexpr const char* kBudgetComparison = "SELECT s_ys_2.f_name, s_ys_2.xxmoney, s_yushuan.y_money, s_yushuan.y_x\n"
                                                  "FROM s_yushuan INNER JOIN (SELECT s_ys.xid, s_ys.f_name, Sum(s_ys.s_jine) "
                                                  "AS xxmoney\n"
-                                                 "FROM s_ys where year(s_date)=:xyear and month(s_date)=:xmonth\n"
+                                                 "FROM s_ys where s_date>=:xfirst and s_date<:xafter\n"
                                                  "GROUP BY s_ys.xid, s_ys.f_name\n"
                                                  ") s_ys_2 ON s_yushuan.f_id = s_ys_2.xid;";
 ledger::Params budgetMonth(int year, int month);

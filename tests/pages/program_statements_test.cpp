@@ -220,6 +220,16 @@ std::vector<StatementCase> cases()
     // Budgets
     c.push_back({"budget_comparison", kBudgetComparison, budgetMonth(2024, 3), {}, {"f_name", "xxmoney", "y_money", "y_x"},
                  {"餐饮美食|50.8|1500|饭钱", "交通出行|0.5|0|"}, -1, {}, {Type::Text, Type::Currency, Type::Currency, Type::Text}, true});
+    c.push_back({"budget_comparison_by_year_and_month",
+                 "SELECT s_ys_2.f_name, s_ys_2.xxmoney, s_yushuan.y_money, s_yushuan.y_x\n"
+                 "FROM s_yushuan INNER JOIN (SELECT s_ys.xid, s_ys.f_name, Sum(s_ys.s_jine) AS xxmoney\n"
+                 "FROM s_ys where year(s_date)=:xyear and month(s_date)=:xmonth\n"
+                 "GROUP BY s_ys.xid, s_ys.f_name\n"
+                 ") s_ys_2 ON s_yushuan.f_id = s_ys_2.xid;",
+                 params({{"xyear", "2024"}, {"xmonth", "3"}}), {}, {"f_name", "xxmoney", "y_money", "y_x"},
+                 {"餐饮美食|50.8|1500|饭钱", "交通出行|0.5|0|"}, -1, {}, {Type::Text, Type::Currency, Type::Currency, Type::Text}, true});
+    c.push_back({"budget_comparison_of_the_month_after", kBudgetComparison, budgetMonth(2024, 2), {},
+                 {"f_name", "xxmoney", "y_money", "y_x"}, {"交通出行|45.67|0|"}});
     c.push_back({"budget_grid", kBudgetRows, {}, {}, {"id", "f_id", "y_money", "y_x"}, {}});
     c.push_back({"budget_names", kBudgetCategoryNames, {}, {}, {"id", "项目名称"},
                  {"1|餐饮美食", "11|交通出行", "16|居家生活", "21|通讯网络", "24|休闲娱乐", "28|医疗保健", "31|学习教育", "34|人情往来",

@@ -30,7 +30,14 @@ TEST(ReportParameters, PeriodsAreWholeDaysInIsoForm)
     EXPECT_EQ(texts(flowPeriod(day(2024, 3, 1), day(2024, 3, 7))), (Texts{"s1=2024-03-01", "s2=2024-03-07"}));
     EXPECT_EQ(texts(reportPeriod(day(2005, 1, 1), day(2024, 12, 31))), (Texts{"t1=2005-01-01", "t2=2024-12-31"}));
     EXPECT_EQ(texts(flowDay(day(2024, 3, 5))), (Texts{"s_date=2024/3/5"})) << "the day as the short date form shows it";
-    EXPECT_EQ(texts(budgetMonth(2025, 3)), (Texts{"xyear=2025", "xmonth=3"}));
+}
+
+TEST(ReportParameters, TheBudgetComparisonTakesTheDaysOfTheMonth)
+{
+    EXPECT_EQ(texts(budgetMonth(2025, 3)), (Texts{"xfirst=2025-03-01", "xafter=2025-04-01"}));
+    EXPECT_EQ(texts(budgetMonth(2024, 12)), (Texts{"xfirst=2024-12-01", "xafter=2025-01-01"}));
+    EXPECT_EQ(texts(budgetMonth(2024, 2)), (Texts{"xfirst=2024-02-01", "xafter=2024-03-01"}));
+    EXPECT_EQ(texts(budgetMonth(2100, 13)), (Texts{"xfirst=1899-12-30", "xafter=1899-12-30"})) << "no such month: nothing";
 }
 
 TEST(ReportParameters, ThePersonReportTakesWholeMonthsThatOverlapThePeriod)
