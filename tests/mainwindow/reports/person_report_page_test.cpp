@@ -72,18 +72,4 @@ TEST_F(PersonReportTest, APeriodEndingBeforeItStartsListsNothing)
     EXPECT_EQ(footer(), (QStringList{"", "合计：", "￥.00", "￥.00"}));
 }
 
-TEST_F(PersonReportTest, EnteringLoadsNothingAndF5Refreshes)
-{
-    h.find<widgets::DatePicker>("DateTimePicker10")->setDate(QDate(2024, 1, 1));
-    h.find<widgets::DatePicker>("DateTimePicker9")->setDate(QDate(2024, 4, 30));
-    EXPECT_EQ(h.rowCount("DBGridEh15"), 0);
-    h.press(QKeySequence(Qt::Key_F5));
-    EXPECT_EQ(h.rowCount("DBGridEh15"), 6);
-    h.household().addRecord("S", 6, "1", "2024-01-02", 3);
-    h.enter();
-    EXPECT_EQ(h.rowCount("DBGridEh15"), 6);
-    h.press(QKeySequence(Qt::Key_F5));
-    EXPECT_EQ(h.rowCount("DBGridEh15"), 7);
-}
-
 } // namespace
