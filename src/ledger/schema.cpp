@@ -63,8 +63,10 @@ std::string columnDefinition(const std::string& table, const ColumnDefinition& c
 const char* const kIndexes[] = {
     // A day's records of a class come in the order they were entered.
     "CREATE INDEX s_shouru_class_date ON s_shouru (f_class, s_date)",
-    // The amount rides along so month sums never visit the table.
-    "CREATE INDEX s_shouru_date ON s_shouru (s_date, s_jine)",
+    // Month sums, the daily flow and the person report read the days' amounts
+    // from the index alone; the category report reads each item's.
+    "CREATE INDEX s_shouru_day_totals ON s_shouru (s_date, f_class, s_userid, s_jine)",
+    "CREATE INDEX s_shouru_item_totals ON s_shouru (f_class, f_fenleiid, s_date, s_jine)",
     "CREATE INDEX s_shouru_account ON s_shouru (s_zhanghuid)",
     // The item search reads names and quick codes from the index alone.
     "CREATE INDEX s_fenlei_class_parent ON s_fenlei (f_class, f_id, f_name, f_pinyin)",
@@ -217,6 +219,7 @@ void createSchema(Connection& connection)
     for (const char* index : kIndexes)
         connection.executeNative(index);
     connection.reloadCatalog();
+
     for (const SavedQueryDefinition& q : ledgerSavedQueries()) {
         const jet::Translation t = jet::translate(q.statement, connection.catalog(), jet::Mode::SavedQuery);
         connection.executeNative("CREATE VIEW " + ident(q.name) + " AS " + t.sql);
@@ -224,6 +227,42 @@ void createSchema(Connection& connection)
                                  {Value(q.name), Value(q.statement)});
         connection.reloadCatalog();
     }
+}
+
+namespace {
+
+// The name of an index statement "CREATE INDEX name ON …".
+std::string indexName(const char* statement)
+{
+    const std::string s = statement;
+    const size_t from = std::string("CREATE INDEX ").size();
+    return s.substr(from, s.find(' ', from) - from);
+}
+
+std::vector<const char*> missingIndexes(Connection& c)
+{
+    std::vector<const char*> missing;
+    for (const char* index : kIndexes)
+        if (c.selectNative("SELECT 1 FROM sqlite_master WHERE type = 'index' AND name = ?1", {Value(indexName(index))},
+                           {{Type::Long}})
+                .empty())
+            missing.push_back(index);
+    return missing;
+}
+
+} // namespace
+
+bool lacksIndexes(Connection& c)
+{
+    return !missingIndexes(c).empty();
+}
+
+void addMissingIndexes(Connection& c)
+{
+    Transaction work(c);
+    for (const char* index : missingIndexes(c))
+        c.executeNative(index);
+    work.commit();
 }
 
 void insertStartingRows(Connection& c)

@@ -42,6 +42,12 @@ const std::vector<SavedQueryDefinition>& ledgerSavedQueries();
 // freshly created connection.
 void createSchema(Connection& connection);
 
+// Whether the ledger lacks an index that a newer program version made
+// (read only), and making those it lacks (the one time a ledger of an
+// older version is used; a few hundred milliseconds on a big one).
+bool lacksIndexes(Connection& connection);
+void addMissingIndexes(Connection& connection);
+
 // The rows a new household starts with: the default user (id 1), the
 // settings row (id 1), the default categories (ids 1 and 4) with typical
 // items and quick codes, a few accounts and an empty budget per

@@ -30,8 +30,14 @@ ledger::Params flowDay(const ledger::DateTime& day)
 
 std::string categoryReport(ClassCode klass)
 {
-    return "SELECT f_name AS 项目, Sum(s_jine) AS 金额\nFROM s_z_all\nWHERE (s_date Between :t1 And :t2) and( f_class='" +
-           std::string(codeOf(klass)) + "')\nGROUP BY s_z_all.f_name;";
+    // Each item's total first, from the records alone, then the totals of
+    // items of one name added together: the same rows as grouping the
+    // records of s_z_all by name, without looking up every record's item.
+    return "SELECT s_fenlei.f_name AS 项目, Sum(t.xx) AS 金额\n"
+           "FROM (SELECT f_fenleiid, Sum(s_jine) AS xx FROM s_shouru WHERE (s_date Between :t1 And :t2) and( f_class='" +
+           std::string(codeOf(klass)) +
+           "') GROUP BY f_fenleiid) t\n"
+           "LEFT JOIN s_fenlei ON t.f_fenleiid = s_fenlei.id\nGROUP BY s_fenlei.f_name;";
 }
 
 ledger::Params reportPeriod(const ledger::DateTime& first, const ledger::DateTime& last)

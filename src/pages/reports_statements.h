@@ -18,7 +18,8 @@ ledger::Params flowPeriod(const ledger::DateTime& first, const ledger::DateTime&
 std::string flowDetails(ClassCode klass);
 ledger::Params flowDay(const ledger::DateTime& day);
 
-// The category report: a class's total per item name over a period (":t1", ":t2").
+// The category report: a class's total per item name over a period (":t1", ":t2"),
+// items of one name under different categories added together.
 std::string categoryReport(ClassCode klass);
 ledger::Params reportPeriod(const ledger::DateTime& first, const ledger::DateTime& last);
 
@@ -29,11 +30,11 @@ ledger::Params reportPeriod(const ledger::DateTime& first, const ledger::DateTim
 // Users come in the order they were added, so the months of two users who
 // share a name never interleave.
 inline constexpr const char* kPersonReport =
-    "SELECT s_user.sys_name, Format(s_shouru.s_date, 'yyyy-mm') AS s_month, "
-    "Sum(iif(s_shouru.f_class='S',s_shouru.s_jine,0)) AS 收入, Sum(iif(s_shouru.f_class='Z',s_shouru.s_jine,0)) AS 支出\n"
-    "FROM s_shouru INNER JOIN s_user ON s_shouru.s_userid = s_user.id where s_shouru.s_date >= :t1 and s_shouru.s_date < :t2\n"
-    "GROUP BY s_user.id, s_user.sys_name, Format(s_shouru.s_date, 'yyyy-mm') "
-    "ORDER BY s_user.id, Format(s_shouru.s_date, 'yyyy-mm');";
+    "SELECT s_user.sys_name, t.s_month, t.收入, t.支出\n"
+    "FROM (SELECT s_userid, Format(s_date, 'yyyy-mm') AS s_month, Sum(iif(f_class='S',s_jine,0)) AS 收入, "
+    "Sum(iif(f_class='Z',s_jine,0)) AS 支出 FROM s_shouru where s_date >= :t1 and s_date < :t2 "
+    "GROUP BY s_userid, Format(s_date, 'yyyy-mm')) t\n"
+    "INNER JOIN s_user ON t.s_userid = s_user.id ORDER BY s_user.id, t.s_month;";
 ledger::Params personMonths(const ledger::DateTime& first, const ledger::DateTime& last);
 
 } // namespace pages

@@ -253,6 +253,11 @@ std::vector<StatementCase> cases()
                  {"早餐|20.8", "午餐|30", "打车|0.5", "|5"}, -1, {}, {Type::Text, Type::Currency}, true});
     c.push_back({"category_income", categoryReport(ClassCode::Income), reportPeriod(day(2024, 3, 1), day(2024, 3, 31)), {},
                  {"项目", "金额"}, {"工资|8000", "奖金|1000.25"}, -1, {}, {}, true});
+    c.push_back({"category_report_over_every_record_of_the_view",
+                 "SELECT f_name AS 项目, Sum(s_jine) AS 金额\nFROM s_z_all\nWHERE (s_date Between :t1 And :t2) and( f_class='Z')\n"
+                 "GROUP BY s_z_all.f_name;",
+                 reportPeriod(day(2024, 3, 1), day(2024, 3, 31)), {}, {"项目", "金额"}, {"早餐|20.8", "午餐|30", "打车|0.5", "|5"}, -1, {},
+                 {Type::Text, Type::Currency}, true});
     c.push_back({"person_report", kPersonReport, personMonths(day(2024, 2, 15), day(2024, 3, 10)), {},
                  {"sys_name", "s_month", "收入", "支出"},
                  {"爸爸|2024-02|8000|0", "爸爸|2024-03|8000|21.3", "妈妈|2024-02|0|45.67", "妈妈|2024-03|1000.25|30"}, -1, {},
