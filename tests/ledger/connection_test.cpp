@@ -143,3 +143,23 @@ TEST(Settings, TheConnectionStringIsReadByItsKeys)
 }
 
 } // namespace
+
+namespace {
+
+// A ledger of an earlier version lacks the indexes the reports read their
+// totals from; making them keeps every row as it was.
+TEST(LedgerUpgrade, AnOlderLedgerGetsTheIndexesItLacks)
+{
+    testsupport::LedgerFixture f;
+    f.addRecord("Z", 2, "12.5", "2024-03-05");
+    EXPECT_FALSE(ledger::lacksIndexes(f.db()));
+    f.db().executeNative("DROP INDEX s_shouru_item_totals");
+    f.db().executeNative("DROP INDEX s_shouru_day_totals");
+    EXPECT_TRUE(ledger::lacksIndexes(f.db()));
+    ledger::addMissingIndexes(f.db());
+    EXPECT_FALSE(ledger::lacksIndexes(f.db()));
+    EXPECT_EQ(f.rows("select f_fenleiid, s_jine, s_date from s_shouru"), std::vector<std::string>{"2|12.5|2024-03-05"});
+    ledger::addMissingIndexes(f.db()); // nothing left to make
+}
+
+} // namespace
