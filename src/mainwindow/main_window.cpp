@@ -1,6 +1,8 @@
 #include "main_window.h"
 
+#include "accounts/accounts_page.h"
 #include "budgets/budgets_page.h"
+#include "categories/categories_page.h"
 #include "entry/entry_page.h"
 #include "feedback/feedback_browser.h"
 #include "pages/loans_statements.h"
@@ -75,7 +77,7 @@ public:
     EmptyPage(PageContext& context, QWidget* parent = nullptr) : Page(context, Name, parent) {}
     void enter() override {}
 };
-inline constexpr char kPanel6[] = "Panel6", kPanel7[] = "Panel7", kPanel8[] = "Panel8", kPanel10[] = "Panel10";
+inline constexpr char kPanel8[] = "Panel8", kPanel10[] = "Panel10";
 
 } // namespace
 
@@ -102,8 +104,8 @@ MainWindow::MainWindow(const SignInHost& host)
     content_->setObjectName(QStringLiteral("content"));
     content_->setGeometry(kContent);
     addPage<EntryPage>("Panel3");
-    addPage<EmptyPage<kPanel6>>("Panel6");
-    addPage<EmptyPage<kPanel7>>("Panel7");
+    addPage<AccountsPage>("Panel6");
+    addPage<CategoriesPage>("Panel7");
     addPage<EmptyPage<kPanel8>>("Panel8");
     addPage<EmptyPage<kPanel10>>("Panel10");
     addPage<BudgetsPage>("Panel11");

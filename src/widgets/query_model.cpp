@@ -58,7 +58,8 @@ ledger::Value fromVariant(const QVariant& v)
 
 } // namespace
 
-QueryModel::QueryModel(ledger::Query& query, QObject* parent) : QAbstractTableModel(parent), query_(query)
+QueryModel::QueryModel(ledger::Query& query, QObject* parent)
+    : QAbstractTableModel(parent), query_(query), markedRow_(query.currentRow())
 {
     subscription_ = query_.subscribe([this](const ledger::QueryEvent& e) { onQueryEvent(e); });
     resolveColumns();
@@ -337,6 +338,7 @@ void QueryModel::onQueryEvent(const ledger::QueryEvent& e)
     case Kind::Reset:
         lookupCache_.clear();
         resolveColumns();
+        markedRow_ = query_.currentRow();
         endResetModel();
         break;
     case Kind::AboutToInsert: beginInsertRows({}, e.row, e.row); break;
@@ -348,8 +350,12 @@ void QueryModel::onQueryEvent(const ledger::QueryEvent& e)
             emit dataChanged(index(e.row, 0), index(e.row, columnCount() - 1));
         break;
     case Kind::CurrentChanged:
-        if (rowCount() > 0)
-            emit headerDataChanged(Qt::Vertical, 0, rowCount() - 1);
+        // The marks of the row left and of the row entered: telling of every
+        // row costs the view a walk over all of them at each move.
+        for (int row : {markedRow_, e.row})
+            if (row >= 0 && row < rowCount())
+                emit headerDataChanged(Qt::Vertical, row, row);
+        markedRow_ = e.row;
         emit currentRowChanged(e.row);
         break;
     case Kind::StateChanged:

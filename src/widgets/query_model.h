@@ -107,6 +107,7 @@ private:
     ledger::Query& query_;
     ledger::Query::Subscription subscription_;
     bool readOnly_ = false;
+    int markedRow_; // the row whose mark shows it is current
     std::map<QString, ColumnSpec> specs_; // by lower-case name
     QStringList order_;
     std::vector<std::pair<QString, QString>> lookupPlaces_; // name, after

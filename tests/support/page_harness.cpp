@@ -71,7 +71,11 @@ widgets::DataGrid* PageHarnessBase::grid(const char* name) const
 
 void PageHarnessBase::click(const char* name)
 {
-    QWidget* w = find(name);
+    clickOn(find(name));
+}
+
+void clickOn(QWidget* w)
+{
     if (!w)
         return;
     QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, QPoint(std::min(5, w->width() / 2), std::min(5, w->height() / 2)));
@@ -97,11 +101,15 @@ int columnOf(widgets::DataGrid* g, const QString& column)
 
 void PageHarnessBase::select(const char* name, int row, const QString& column)
 {
-    widgets::DataGrid* g = grid(name);
+    clickRow(grid(name), row, column);
+}
+
+void clickRow(widgets::DataGrid* g, int row, const QString& column)
+{
     if (!g)
         return;
     const QModelIndex index = g->model()->index(row, columnOf(g, column));
-    ASSERT_TRUE(index.isValid()) << "no row " << row << " in " << name;
+    ASSERT_TRUE(index.isValid()) << "no row " << row << " in " << g->objectName().toStdString();
     g->view()->scrollTo(index);
     QTest::mouseClick(g->view()->viewport(), Qt::LeftButton, Qt::NoModifier, g->view()->visualRect(index).center());
     QApplication::processEvents();
@@ -109,11 +117,15 @@ void PageHarnessBase::select(const char* name, int row, const QString& column)
 
 void PageHarnessBase::typeIntoCell(const char* name, int row, const QString& column, const QString& text)
 {
+    testsupport::typeIntoCell(grid(name), row, column, text);
+}
+
+void typeIntoCell(widgets::DataGrid* g, int row, const QString& column, const QString& text)
+{
     // Moved there as the arrow keys do: a click on the current cell would
     // start an editor of its own a moment later.
-    widgets::DataGrid* g = grid(name);
     const QModelIndex index = g->model()->index(row, columnOf(g, column));
-    ASSERT_TRUE(index.isValid()) << "no row " << row << " in " << name;
+    ASSERT_TRUE(index.isValid()) << "no row " << row << " in " << g->objectName().toStdString();
     g->view()->setFocus();
     g->view()->setCurrentIndex(index);
     typeText(g->view(), text);

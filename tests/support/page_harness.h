@@ -82,6 +82,12 @@ private:
     mainwindow::Page* page_ = nullptr;
 };
 
+// The same actions on the controls of any window, for a test that drives
+// the main window across its pages.
+void clickOn(QWidget* control);
+void clickRow(widgets::DataGrid* grid, int row, const QString& column = {});
+void typeIntoCell(widgets::DataGrid* grid, int row, const QString& column, const QString& text);
+
 template <class P>
 class PageHarness : public PageHarnessBase {
 public:

@@ -14,6 +14,7 @@
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLineEdit>
+#include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -204,6 +205,19 @@ TEST_F(LoanGrid, TheQueryAndTheGridShareTheCurrentRow)
     grid.view()->setCurrentIndex(cell(0, "借给"));
     EXPECT_EQ(loans.currentRow(), 0);
     EXPECT_EQ(grid.model()->headerData(0, Qt::Vertical).toString(), QStringLiteral("▸"));
+}
+
+// Moving the current row tells the view of the two marks that changed, not of every row.
+TEST_F(LoanGrid, AMoveRepaintsTheMarksOfTheRowsLeftAndEntered)
+{
+    QSignalSpy marks(grid.model(), &QAbstractItemModel::headerDataChanged);
+    loans.setCurrentRow(1);
+    std::vector<std::pair<int, int>> told;
+    for (const QList<QVariant>& signal : marks)
+        told.emplace_back(signal.at(1).toInt(), signal.at(2).toInt());
+    EXPECT_EQ(told, (std::vector<std::pair<int, int>>{{0, 0}, {1, 1}}));
+    EXPECT_EQ(grid.model()->headerData(0, Qt::Vertical).toString(), QString());
+    EXPECT_EQ(grid.model()->headerData(1, Qt::Vertical).toString(), QStringLiteral("▸"));
 }
 
 // The current row is painted light sky blue, except the cell with the
