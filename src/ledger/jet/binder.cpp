@@ -7,43 +7,6 @@
 
 namespace ledger::jet {
 
-namespace {
-
-BoundPtr make(Node node, ColumnType type, size_t offset)
-{
-    auto b = std::make_unique<Bound>();
-    b->node = node;
-    b->type = type;
-    b->offset = offset;
-    return b;
-}
-
-BoundPtr predicate(Node node, size_t offset)
-{
-    BoundPtr b = make(node, plain(Type::Boolean), offset);
-    b->predicate = true;
-    return b;
-}
-
-void adopt(Bound& parent, BoundPtr child)
-{
-    parent.aggregate = parent.aggregate || child->aggregate;
-    parent.args.push_back(std::move(child));
-}
-
-Value literalAs(const Bound& t, const ColumnType& target)
-{
-    if (target.type == Type::Currency && !t.numberText.empty()) {
-        auto exact = Currency::parse(t.numberText);
-        if (!exact)
-            throw Error(Error::Kind::Range, "金额超出货币类型的范围");
-        return Value(*exact);
-    }
-    return t.value.convertedTo(target);
-}
-
-} // namespace
-
 std::string Binder::where(size_t offset) const { return "（" + describePosition(text_, offset) + "）"; }
 
 void Binder::fail(Error::Kind kind, const std::string& message, size_t offset) const
@@ -51,109 +14,12 @@ void Binder::fail(Error::Kind kind, const std::string& message, size_t offset) c
     throw Error(kind, message + where(offset));
 }
 
-// ---- conversions --------------------------------------------------------------
-BoundPtr Binder::coerce(BoundPtr t, const ColumnType& target)
-{
-    switch (t->node) {
-    case Node::Null: return t;
-    case Node::Parameter: {
-        if (target.type == Type::Null)
-            return t;
-        params_[static_cast<size_t>(t->slot)].type = target;
-        t->type = target;
-        if (target.type != Type::Boolean)
-            return t;
-        BoundPtr test = predicate(Node::Compare, t->offset);
-        test->op = "<>";
-        adopt(*test, std::move(t));
-        adopt(*test, literal(Value(int64_t{0}), test->offset));
-        return test;
-    }
-    case Node::Literal:
-        if (target.type == Type::Null || target.type == t->type.type) {
-            if (target.type == Type::Text && target.width > 0 &&
-                characterCount(t->value.asText()) > static_cast<size_t>(target.width))
-                fail(Error::Kind::Constraint, "文本太长，最多 " + std::to_string(target.width) + " 个字符", t->offset);
-            return t;
-        }
-        try {
-            return literal(literalAs(*t, target), t->offset);
-        } catch (const Error& e) {
-            throw Error(e.kind(), e.what() + where(t->offset));
-        }
-    default:
-        if (target.type == Type::Null)
-            return t->predicate ? convert(std::move(t), Type::Long) : std::move(t);
-        if (target.type == Type::Boolean && t->predicate)
-            return t;
-        return convert(std::move(t), target.type);
-    }
-}
-
-BoundPtr Binder::convert(BoundPtr t, Type to)
-{
-    if (t->predicate && to != Type::Boolean) {
-        BoundPtr value = make(Node::Truth, plain(Type::Boolean), t->offset);
-        adopt(*value, std::move(t));
-        t = std::move(value);
-    }
-    const Type from = t->type.type;
-    if (from == to || from == Type::Null || to == Type::Null)
-        return t;
-    const Conversion* c = findConversion(from, to);
-    if (!c)
-        fail(Error::Kind::Type, "类型不匹配", t->offset);
-    if (mode_ == Mode::SavedQuery && (!c->builtin || (repeats(c->builtin) && !atomic(*t))))
-        fail(Error::Kind::Syntax, "保存的查询中不能使用这种类型转换或运算", t->offset);
-    BoundPtr out = make(Node::Convert, plain(to), t->offset);
-    out->from = from;
-    adopt(*out, std::move(t));
-    return out;
-}
-
-BoundPtr Binder::assigned(BoundPtr value, const CatalogColumn& column)
-{
-    try {
-        return coerce(std::move(value), column.type);
-    } catch (const Error& e) {
-        throw Error(e.kind(), "列“" + column.name + "”：" + e.what());
-    }
-}
-
-// ---- leaves -------------------------------------------------------------------
-BoundPtr Binder::literal(const Value& v, size_t offset, std::string numberText)
-{
-    BoundPtr t = make(Node::Literal, plain(v.type()), offset);
-    if (v.type() == Type::Text)
-        t->type.width = static_cast<int>(characterCount(v.asText()));
-    t->value = v;
-    t->numberText = std::move(numberText);
-    return t;
-}
-
-BoundPtr Binder::number(const std::string& text, size_t offset)
-{
-    const bool integral = text.find_first_of(".eE") == std::string::npos;
-    if (integral && text.size() <= 10) {
-        const long long n = std::stoll(text);
-        if (n <= 2147483647LL)
-            return literal(Value(static_cast<int64_t>(n)), offset, text);
-    }
-    double d = 0;
-    try {
-        d = std::stod(text);
-    } catch (const std::exception&) {
-        fail(Error::Kind::Range, "数值超出范围", offset);
-    }
-    return literal(Value(d), offset, text);
-}
-
 BoundPtr Binder::parameter(const Expr& e)
 {
     if (mode_ == Mode::SavedQuery)
         fail(Error::Kind::Syntax, "保存的查询中不能有参数", e.offset);
     params_.push_back({e.text, plain(Type::Null)});
-    BoundPtr t = make(Node::Parameter, plain(Type::Text), e.offset);
+    BoundPtr t = makeNode(Node::Parameter, plain(Type::Text), e.offset);
     t->slot = static_cast<int>(params_.size() - 1);
     t->text = e.text;
     return t;
@@ -161,7 +27,7 @@ BoundPtr Binder::parameter(const Expr& e)
 
 BoundPtr Binder::columnOf(const Source& source, const CatalogColumn& c, bool outer, size_t offset)
 {
-    BoundPtr t = make(Node::Column, c.type, offset);
+    BoundPtr t = makeNode(Node::Column, c.type, offset);
     t->source = &source;
     t->text = c.name;
     t->outer = outer;
@@ -204,7 +70,7 @@ BoundPtr Binder::column(const Expr& e, const Scope& scope)
 BoundPtr Binder::expr(const Expr& e, const Scope& scope)
 {
     switch (e.kind) {
-    case ExprKind::Null: return make(Node::Null, plain(Type::Null), e.offset);
+    case ExprKind::Null: return makeNode(Node::Null, plain(Type::Null), e.offset);
     case ExprKind::Boolean: return literal(Value(e.flag), e.offset);
     case ExprKind::Number: return number(e.text, e.offset);
     case ExprKind::String: return literal(Value(e.text), e.offset);
@@ -218,13 +84,13 @@ BoundPtr Binder::expr(const Expr& e, const Scope& scope)
     case ExprKind::InList: return inList(e, scope);
     case ExprKind::InSelect: return inSelect(e, scope);
     case ExprKind::IsNull: {
-        BoundPtr t = predicate(Node::IsNull, e.offset);
+        BoundPtr t = makePredicate(Node::IsNull, e.offset);
         t->negated = e.negated;
         adopt(*t, coerce(expr(*e.args[0], scope), plain(Type::Null)));
         return t;
     }
     case ExprKind::Exists: {
-        BoundPtr t = predicate(Node::Exists, e.offset);
+        BoundPtr t = makePredicate(Node::Exists, e.offset);
         t->negated = e.negated;
         t->select = select(*e.select, &scope, nullptr);
         return t;
@@ -233,7 +99,7 @@ BoundPtr Binder::expr(const Expr& e, const Scope& scope)
         auto s = select(*e.select, &scope, nullptr);
         if (s->fields.size() != 1)
             fail(Error::Kind::Syntax, "子查询只能返回一列", e.offset);
-        BoundPtr t = make(Node::Subquery, s->fields[0].type, e.offset);
+        BoundPtr t = makeNode(Node::Subquery, s->fields[0].type, e.offset);
         t->select = std::move(s);
         return t;
     }
@@ -246,7 +112,7 @@ BoundPtr Binder::unary(const Expr& e, const Scope& scope)
 {
     BoundPtr a = expr(*e.args[0], scope);
     if (e.op == "not") {
-        BoundPtr t = predicate(Node::Not, e.offset);
+        BoundPtr t = makePredicate(Node::Not, e.offset);
         adopt(*t, condition(std::move(a)));
         return t;
     }
@@ -260,7 +126,7 @@ BoundPtr Binder::unary(const Expr& e, const Scope& scope)
     const std::optional<Type> type = negated(*a);
     if (!type)
         fail(Error::Kind::Type, "类型不匹配：负号只能用于数值", e.offset);
-    BoundPtr t = make(Node::Negate, plain(*type), e.offset);
+    BoundPtr t = makeNode(Node::Negate, plain(*type), e.offset);
     t->op = e.op;
     adopt(*t, coerce(std::move(a), t->type));
     return t;
@@ -272,7 +138,7 @@ BoundPtr Binder::binary(const Expr& e, const Scope& scope)
     BoundPtr b = expr(*e.args[1], scope);
     const std::string& op = e.op;
     if (op == "and" || op == "or") {
-        BoundPtr t = predicate(op == "and" ? Node::And : Node::Or, e.offset);
+        BoundPtr t = makePredicate(op == "and" ? Node::And : Node::Or, e.offset);
         adopt(*t, condition(std::move(a)));
         adopt(*t, condition(std::move(b)));
         return t;
@@ -283,7 +149,7 @@ BoundPtr Binder::binary(const Expr& e, const Scope& scope)
     const ArithmeticRule rule = arithmetic(op, *a, *b);
     if (!rule.error.empty())
         fail(Error::Kind::Type, rule.error, e.offset);
-    BoundPtr t = make(rule.node, rule.type, e.offset);
+    BoundPtr t = makeNode(rule.node, rule.type, e.offset);
     t->op = op;
     if (rule.node == Node::Null) { // kept for the grouping rules; written as Null
         adopt(*t, std::move(a));
@@ -302,7 +168,7 @@ BoundPtr Binder::comparison(const std::string& op, BoundPtr a, BoundPtr b, size_
     const std::optional<Type> common = comparedAs(*a, *b);
     if (!common)
         fail(Error::Kind::Type, "类型不匹配", offset);
-    BoundPtr t = predicate(Node::Compare, offset);
+    BoundPtr t = makePredicate(Node::Compare, offset);
     t->op = op;
     t->nocase = *common == Type::Text;
     adopt(*t, coerce(std::move(a), plain(*common)));
@@ -320,7 +186,7 @@ BoundPtr Binder::between(const Expr& e, const Scope& scope)
         fail(Error::Kind::Type, "类型不匹配", e.offset);
     if (adaptable(*v) && adaptable(*lo) && !adaptable(*hi))
         common = hi->type.type;
-    BoundPtr t = predicate(Node::Between, e.offset);
+    BoundPtr t = makePredicate(Node::Between, e.offset);
     t->negated = e.negated;
     t->nocase = *common == Type::Text;
     for (BoundPtr* part : {&v, &lo, &hi})
@@ -365,7 +231,7 @@ BoundPtr Binder::like(const Expr& e, const Scope& scope)
 {
     BoundPtr v = expr(*e.args[0], scope);
     BoundPtr p = expr(*e.args[1], scope);
-    BoundPtr t = predicate(Node::Like, e.offset);
+    BoundPtr t = makePredicate(Node::Like, e.offset);
     t->negated = e.negated;
     adopt(*t, coerce(std::move(v), plain(Type::Text)));
     adopt(*t, likePattern(std::move(p), t->escape));
@@ -385,7 +251,7 @@ BoundPtr Binder::inList(const Expr& e, const Scope& scope)
                 common = item->type.type;
                 break;
             }
-    BoundPtr t = predicate(Node::InList, e.offset);
+    BoundPtr t = makePredicate(Node::InList, e.offset);
     t->negated = e.negated;
     t->nocase = common == Type::Text;
     adopt(*t, coerce(std::move(v), plain(common)));
@@ -407,7 +273,7 @@ BoundPtr Binder::inSelect(const Expr& e, const Scope& scope)
             fail(Error::Kind::Type, "类型不匹配", e.offset);
         retarget(*s, {plain(common)});
     }
-    BoundPtr t = predicate(Node::InSelect, e.offset);
+    BoundPtr t = makePredicate(Node::InSelect, e.offset);
     t->negated = e.negated;
     t->nocase = common == Type::Text;
     adopt(*t, coerce(std::move(v), plain(common)));
@@ -427,7 +293,7 @@ BoundPtr Binder::call(const Expr& e, const Scope& scope)
     if (def && !countAll && (e.star || e.args.size() < def->minArgs || e.args.size() > def->maxArgs))
         fail(Error::Kind::Syntax, "函数 " + e.text + " 的参数个数不对", e.offset);
 
-    BoundPtr t = make(Node::Call, plain(Type::Null), e.offset);
+    BoundPtr t = makeNode(Node::Call, plain(Type::Null), e.offset);
     t->fn = def;
     t->star = countAll;
     t->distinct = e.distinct;

@@ -50,8 +50,11 @@ private:
     // truth value as a number); literals convert now, parameters take the
     // type for their binding.
     BoundPtr coerce(BoundPtr b, const ColumnType& target);
-    BoundPtr condition(BoundPtr b) { return coerce(std::move(b), ColumnType{Type::Boolean, 0, false}); }
+    // The expression as a truth to test (WHERE, AND, …): SQLite's 1, 0 or
+    // Null, or any value that is true unless zero.
+    BoundPtr condition(BoundPtr b);
     BoundPtr convert(BoundPtr b, Type to);
+    BoundPtr truth(BoundPtr predicate);
     BoundPtr assigned(BoundPtr value, const CatalogColumn& column);
 
     // ---- SELECT and changes (bind_select.cpp) ----

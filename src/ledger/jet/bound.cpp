@@ -2,6 +2,28 @@
 
 namespace ledger::jet {
 
+BoundPtr makeNode(Node node, ColumnType type, size_t offset)
+{
+    auto b = std::make_unique<Bound>();
+    b->node = node;
+    b->type = type;
+    b->offset = offset;
+    return b;
+}
+
+BoundPtr makePredicate(Node node, size_t offset)
+{
+    BoundPtr b = makeNode(node, ColumnType{Type::Boolean, 0, false}, offset);
+    b->predicate = true;
+    return b;
+}
+
+void adopt(Bound& parent, BoundPtr child)
+{
+    parent.aggregate = parent.aggregate || child->aggregate;
+    parent.args.push_back(std::move(child));
+}
+
 bool atomic(const Bound& b)
 {
     return b.node == Node::Null || b.node == Node::Literal || b.node == Node::Parameter || b.node == Node::Column;

@@ -85,6 +85,11 @@ struct Bound {
     size_t offset = 0;
 };
 
+BoundPtr makeNode(Node node, ColumnType type, size_t offset);
+BoundPtr makePredicate(Node node, size_t offset); // a Boolean truth
+// Appends an argument; an aggregate inside makes the parent one too.
+void adopt(Bound& parent, BoundPtr child);
+
 // Literals, parameters and column references cost nothing to write twice;
 // anything else a conversion needs twice must be bound once.
 bool atomic(const Bound& b);
