@@ -128,6 +128,10 @@ struct Statement {
 // statements are refused while parsing, before anything else is done.
 constexpr int kMaxTreeDepth = 40;
 
+// SQLite takes at most this many result columns, GROUP BY, ORDER BY or SET
+// terms; longer lists are refused as they are read.
+constexpr size_t kMaxTerms = 2000;
+
 // Parses one statement of the dialect. Throws Error(Syntax) with the
 // position and the offending token. A statement may end with ";" and blanks;
 // anything after that is an error (one statement per call, always).

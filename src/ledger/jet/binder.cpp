@@ -313,8 +313,12 @@ BoundPtr Binder::call(const Expr& e, const Scope& scope)
     }
     std::vector<BoundPtr> args = std::move(t->args);
     t->args.clear();
-    for (size_t i = 0; i < args.size(); ++i)
-        adopt(*t, coerce(std::move(args[i]), i < signature.args.size() ? signature.args[i] : plain(Type::Null)));
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (i < signature.tested)
+            adopt(*t, condition(std::move(args[i])));
+        else
+            adopt(*t, coerce(std::move(args[i]), i < signature.args.size() ? signature.args[i] : plain(Type::Null)));
+    }
     t->type = signature.result;
     t->aggregate = t->aggregate || aggregate;
     if (mode_ == Mode::SavedQuery && !callWritable(*t, mode_))

@@ -129,6 +129,7 @@ void iifType(Bound& call, Signature& s)
         throw Error(Error::Kind::Type, "类型不匹配");
     s.result = plain(*common == Type::Null ? Type::Text : *common);
     s.args = {plain(Type::Boolean), s.result, s.result};
+    s.tested = 1;
 }
 
 template <Type T>

@@ -14,6 +14,7 @@ namespace ledger::jet {
 struct Signature {
     std::vector<ColumnType> args;
     ColumnType result;
+    size_t tested = 0; // the first arguments are truths to test, not values
 };
 
 // A call written out: the arguments' SQL in order and the bound call.

@@ -176,6 +176,12 @@ private:
         measure(s, s.from.get());
     }
 
+    void countTerms(size_t n)
+    {
+        if (n > kMaxTerms)
+            fail("列表太长（最多 " + std::to_string(kMaxTerms) + " 项）");
+    }
+
     // ---- statements ---------------------------------------------------------
     SelectPtr select()
     {
@@ -200,6 +206,7 @@ private:
         }
         do {
             s->items.push_back(selectItem());
+            countTerms(s->items.size());
         } while (acceptSymbol(","));
         if (acceptWord("from")) {
             const int outerTables = tables_;
@@ -213,6 +220,7 @@ private:
             expectWord("by", "BY");
             do {
                 s->groupBy.push_back(expression());
+                countTerms(s->groupBy.size());
             } while (acceptSymbol(","));
         }
         if (acceptWord("having"))
@@ -227,6 +235,7 @@ private:
                 else
                     acceptWord("asc");
                 s->orderBy.push_back(std::move(item));
+                countTerms(s->orderBy.size());
             } while (acceptSymbol(","));
         }
         if (isWord("union"))
@@ -393,6 +402,7 @@ private:
             expectSymbol("=");
             a.value = expression();
             up->assignments.push_back(std::move(a));
+            countTerms(up->assignments.size());
         } while (acceptSymbol(","));
         if (acceptWord("where"))
             up->where = expression();
