@@ -18,8 +18,7 @@ bool isReserved(const std::string& word)
         "not", "in", "is", "null", "like", "between", "inner", "left", "right", "outer", "join", "on",
         "union", "insert", "into", "values", "update", "set", "delete", "top", "distinct", "distinctrow",
         "exists", "mod", "true", "false", "xor", "percent", "all"};
-    const std::string w = lower(word);
-    return std::any_of(std::begin(words), std::end(words), [&](const char* r) { return w == r; });
+    return std::any_of(std::begin(words), std::end(words), [&](const char* r) { return sameName(word, r); });
 }
 
 constexpr int kMaxDepth = 200;
@@ -69,7 +68,7 @@ private:
     bool isWord(const char* word, size_t ahead = 0) const
     {
         const Token& t = peek(ahead);
-        return t.kind == TokenKind::Word && lower(t.text) == word;
+        return t.kind == TokenKind::Word && sameName(t.text, word);
     }
     bool isSymbol(const char* symbol) const
     {
