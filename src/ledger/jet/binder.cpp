@@ -281,6 +281,25 @@ BoundPtr Binder::inSelect(const Expr& e, const Scope& scope)
     return t;
 }
 
+namespace {
+
+void columnsIn(const Bound& b, bool& own, bool& outer)
+{
+    if (b.node == Node::Column)
+        (b.outer ? outer : own) = true;
+    for (const BoundPtr& a : b.args)
+        columnsIn(*a, own, outer);
+}
+
+bool readsOnlyOuterColumns(const Bound& b)
+{
+    bool own = false, outer = false;
+    columnsIn(b, own, outer);
+    return outer && !own;
+}
+
+} // namespace
+
 BoundPtr Binder::call(const Expr& e, const Scope& scope)
 {
     const FunctionDef* def = findFunction(e.text);
@@ -300,8 +319,13 @@ BoundPtr Binder::call(const Expr& e, const Scope& scope)
     insideAggregate_ = insideAggregate_ || aggregate;
     for (const ExprPtr& a : e.args)
         t->args.push_back(expr(*a, scope));
-    if (aggregate)
+    if (aggregate) {
         insideAggregate_ = false;
+        // SQLite counts such an aggregate to the enclosing SELECT, where it
+        // cannot stand in a WHERE clause and would group that SELECT's rows.
+        if (!t->args.empty() && readsOnlyOuterColumns(*t->args[0]))
+            fail(Error::Kind::Syntax, "聚合函数 " + e.text + " 只引用了外层查询的列", e.offset);
+    }
     if (!def)
         fail(Error::Kind::Name, "未知的函数“" + e.text + "”", e.offset);
 

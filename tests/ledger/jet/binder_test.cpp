@@ -138,6 +138,10 @@ TEST(BinderTypes, MismatchesAndUnknownNamesAreClearErrors)
     EXPECT_EQ(errorOf("select x.id from s_user"), K::Name);
     EXPECT_EQ(errorOf("select id from s_user, s_fenlei"), K::Name);
     EXPECT_EQ(errorOf("delete from s_user"), K::Usage);
+    // An aggregate of the enclosing SELECT's columns alone would be that SELECT's.
+    EXPECT_EQ(errorOf("select id from s_shouru where (select max(s_jine) from s_jie) > 1"), K::Syntax);
+    EXPECT_EQ(columns("select (select max(j_chuMoney + s_jine) from s_jie where z_id = s_shouru.id) as m from s_shouru"),
+              "m:money");
 }
 
 // GROUP BY and HAVING compare bound trees: the same computation matches
