@@ -83,7 +83,7 @@ public:
         if (s.where)
             sql += " WHERE " + expr(*s.where);
         for (size_t i = 0; i < s.groupBy.size(); ++i)
-            sql += (i ? ", " : " GROUP BY ") + expr(*s.groupBy[i]);
+            sql += (i ? ", " : " GROUP BY ") + term(*s.groupBy[i]);
         if (s.having)
             sql += " HAVING " + expr(*s.having);
         if (s.rowidOrder)
@@ -94,7 +94,7 @@ public:
             if (o.ordinal)
                 sql += std::to_string(o.ordinal);
             else
-                sql += expr(*o.expr) + (o.expr->type.type == Type::Text ? " COLLATE NOCASE" : "");
+                sql += term(*o.expr) + (o.expr->type.type == Type::Text ? " COLLATE NOCASE" : "");
             if (o.descending)
                 sql += " DESC";
         }
@@ -148,6 +148,17 @@ public:
 
 private:
     std::string arg(const Bound& b, size_t i) { return expr(*b.args[i]); }
+
+    // SQLite reads a whole number in GROUP BY or ORDER BY as a result
+    // column's number; the dialect means the value.
+    std::string term(const Bound& b)
+    {
+        std::string sql = expr(b);
+        const size_t digits = sql.find_first_not_of('-') == 1 ? 1 : 0;
+        if (sql.size() > digits && sql.find_first_not_of("0123456789", digits) == std::string::npos)
+            sql = "CAST(" + sql + " AS INTEGER)";
+        return sql;
+    }
     static const char* nocase(const Bound& b) { return b.nocase ? " COLLATE NOCASE" : ""; }
 
     std::string conditions(const BoundStatement& st)

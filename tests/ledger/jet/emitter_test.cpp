@@ -51,6 +51,13 @@ TEST(Emitter, WritesEachStatementAsSqlite)
         EXPECT_EQ(sqlOf(statement), expected) << statement;
 }
 
+// A number the dialect sorts or groups by is a value, not a column's number.
+TEST(Emitter, ConstantTermsAreNoColumnNumbers)
+{
+    EXPECT_EQ(sqlOf("select f_class from s_shouru group by f_class, 2 order by 1, ccur(2.5), -(1)"),
+              R"(SELECT "s_shouru"."f_class" AS "f_class" FROM "s_shouru" AS "s_shouru" GROUP BY "s_shouru"."f_class", CAST(2 AS INTEGER) ORDER BY 1, CAST(25000 AS INTEGER), CAST(-1 AS INTEGER))");
+}
+
 // A saved query is stored in the file and read by SQLite alone: SQLite's
 // own functions only, so a value needed twice must be a plain one.
 TEST(Emitter, SavedQueriesUseSqlitesOwnFunctionsOnly)
