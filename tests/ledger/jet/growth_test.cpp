@@ -76,6 +76,7 @@ std::string nested(int depth, const std::string& open, const std::string& leaf, 
 
 const Pattern kPatterns[] = {
     {"mixed", mixed},
+    {"truth sums", [](int d) { return nested(d, "((", ":e", " < 1) + 1)", " from s_user"); }},
     {"plus", [](int d) { return nested(d, "1 + (", "s_jine", ")"); }},
     {"money text", [](int d) { return nested(d, "cstr(ccur(", "s_jine", ") + 1)"); }},
     {"concat", [](int d) { return nested(d, "(s_other & ", "f_class", ") & 'x'"); }},
