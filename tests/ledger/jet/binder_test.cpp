@@ -106,7 +106,7 @@ TEST(BinderTypes, OperatorsAndFunctions)
         {"iif(s_shouru.id > 1, s_jine, 0)", "money"},                      {"iif(true, null, null)", "text0"},
         {"cstr(s_jine)", "text255"},      {"ccur('1.5')", "money"},         {"cdate('2024/3/5')", "date"},
         {"len(f_name)", "long"},          {"abs(:p)", "double"},            {":p", "text0"},
-        {"(select max(s_date) from s_jie)", "date"},                        {"now()", "date"},
+        {"(select max(j_date) from s_jie)", "date"},                        {"now()", "date"},
         {"avg(s_jine)", "money"},         {"avg(s_shouru.id)", "double"},   {"sum(s_shouru.id > 1)", "long"},
         {"max(f_name)", "text50"},        {"count(*)", "long"},             {"min(:p)", "text0"},
     };

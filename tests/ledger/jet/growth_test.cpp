@@ -83,7 +83,7 @@ const Pattern kPatterns[] = {
     {"iif", [](int d) { return nested(d, "iif(s_jine > (", "s_jine", "), 1, 2)"); }},
     {"right", [](int d) { return nested(d, "right(s_other, len(", "s_other", "))"); }},
     {"between", [](int d) { return nested(d, "(s_date between s_date and s_date + (", "1", "))"); }},
-    {"sub-select", [](int d) { return nested(d, "(select max(s_jine) + ", "1", " from s_jie)"); }},
+    {"sub-select", [](int d) { return nested(d, "(select max(j_chuMoney) + ", "1", " from s_jie)"); }},
 };
 
 struct Outcome {
