@@ -45,6 +45,20 @@ void TranslateCached(benchmark::State& state)
 }
 BENCHMARK(TranslateCached);
 
+// A truth summed at every level: ((…(:e < 1) + 1 …) < 1) + 1. Each level
+// writes its operand once, so the time grows with the depth, not doubles.
+void TranslateNested(benchmark::State& state)
+{
+    auto& db = bigLedger();
+    std::string e = ":e";
+    for (int64_t i = 0; i < state.range(0); ++i)
+        e = "((" + e + " < 1) + 1)";
+    const std::string statement = "select " + e + " as x from s_user";
+    for (auto _ : state)
+        benchmark::DoNotOptimize(ledger::jet::translate(statement, db.catalog()));
+}
+BENCHMARK(TranslateNested)->Arg(4)->Arg(8)->Arg(12)->Arg(16);
+
 void DayListing(benchmark::State& state)
 {
     auto& db = bigLedger();

@@ -168,6 +168,69 @@ void divideFunction(sqlite3_context* context, int, sqlite3_value** argv)
     sqlite3_result_double(context, sqlite3_value_double(argv[0]) / divisor);
 }
 
+void resultText(sqlite3_context* context, const std::string& text)
+{
+    sqlite3_result_text(context, text.data(), static_cast<int>(text.size()), SQLITE_TRANSIENT);
+}
+
+std::string argumentText(sqlite3_value* v)
+{
+    const auto text = reinterpret_cast<const char*>(sqlite3_value_text(v));
+    return text ? std::string(text, static_cast<size_t>(sqlite3_value_bytes(v))) : std::string();
+}
+
+// Money as a plain decimal: -12.5, 0, 1000.25.
+void currencyTextFunction(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const int64_t raw = sqlite3_value_int64(argv[0]);
+    const uint64_t magnitude = raw < 0 ? 0 - static_cast<uint64_t>(raw) : static_cast<uint64_t>(raw);
+    std::string fraction = std::to_string(magnitude % 10000);
+    fraction.insert(0, 4 - fraction.size(), '0');
+    while (!fraction.empty() && fraction.back() == '0')
+        fraction.pop_back();
+    resultText(context, (raw < 0 ? "-" : "") + std::to_string(magnitude / 10000) + (fraction.empty() ? "" : "." + fraction));
+}
+
+// Text & text: a missing side counts as empty; Null only when both are.
+void concatFunction(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL && sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    resultText(context, argumentText(argv[0]) + argumentText(argv[1]));
+}
+
+// The last n characters; none for a count below one.
+void rightFunction(sqlite3_context* context, int, sqlite3_value** argv)
+{
+    if (sqlite3_value_type(argv[1]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const int64_t n = sqlite3_value_int64(argv[1]);
+    if (n <= 0) {
+        resultText(context, {});
+        return;
+    }
+    if (sqlite3_value_type(argv[0]) == SQLITE_NULL) {
+        sqlite3_result_null(context);
+        return;
+    }
+    const std::string text = argumentText(argv[0]);
+    size_t start = text.size();
+    for (int64_t taken = 0; start > 0 && taken < n; ++taken) {
+        --start;
+        while (start > 0 && (static_cast<unsigned char>(text[start]) & 0xC0) == 0x80)
+            --start;
+    }
+    resultText(context, text.substr(start));
+}
+
 } // namespace
 
 // A prepared statement that is reset and unbound whenever it is handed out
@@ -398,6 +461,9 @@ void Connection::registerFunctions()
     sqlite3_create_function(db_, jet::fn::toDate, 1, flags, this, convertFunction<Type::DateTime>, nullptr, nullptr);
     sqlite3_create_function(db_, jet::fn::dateText, 1, SQLITE_UTF8, this, dateTextFunction, nullptr, nullptr);
     sqlite3_create_function(db_, jet::fn::divide, 2, flags, this, divideFunction, nullptr, nullptr);
+    sqlite3_create_function(db_, jet::fn::currencyText, 1, flags, this, currencyTextFunction, nullptr, nullptr);
+    sqlite3_create_function(db_, jet::fn::concat, 2, flags, this, concatFunction, nullptr, nullptr);
+    sqlite3_create_function(db_, jet::fn::right, 2, flags, this, rightFunction, nullptr, nullptr);
 }
 
 void Connection::reloadCatalog()

@@ -48,6 +48,7 @@ struct Expr {
     DateTime date;
     std::vector<ExprPtr> args;
     SelectPtr select;
+    int depth = 1; // levels of this tree, sub-selects included
 };
 
 struct SelectItem {
@@ -87,6 +88,7 @@ struct Select {
     std::vector<ExprPtr> groupBy;
     ExprPtr having;
     std::vector<OrderItem> orderBy;
+    int depth = 1; // levels of its deepest expression or sub-select, plus one
 };
 
 struct Insert {
@@ -121,6 +123,14 @@ struct Statement {
     std::unique_ptr<Update> update;
     std::unique_ptr<Delete> del;
 };
+
+// How many levels an expression tree may have, sub-selects included: deeper
+// statements are refused while parsing, before anything else is done.
+constexpr int kMaxTreeDepth = 40;
+
+// SQLite takes at most this many result columns, GROUP BY, ORDER BY or SET
+// terms; longer lists are refused as they are read.
+constexpr size_t kMaxTerms = 2000;
 
 // Parses one statement of the dialect. Throws Error(Syntax) with the
 // position and the offending token. A statement may end with ";" and blanks;

@@ -2,20 +2,28 @@
 
 namespace ledger::jet {
 
+namespace {
+
+char lowerLatin(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+
+} // namespace
+
 bool sameName(std::string_view a, std::string_view b)
 {
     if (a.size() != b.size())
         return false;
-    for (size_t i = 0; i < a.size(); ++i) {
-        char x = a[i], y = b[i];
-        if (x >= 'A' && x <= 'Z')
-            x = static_cast<char>(x - 'A' + 'a');
-        if (y >= 'A' && y <= 'Z')
-            y = static_cast<char>(y - 'A' + 'a');
-        if (x != y)
+    for (size_t i = 0; i < a.size(); ++i)
+        if (lowerLatin(a[i]) != lowerLatin(b[i]))
             return false;
-    }
     return true;
+}
+
+std::string lower(std::string_view name)
+{
+    std::string out(name);
+    for (char& c : out)
+        c = lowerLatin(c);
+    return out;
 }
 
 const CatalogColumn* CatalogObject::column(std::string_view columnName) const

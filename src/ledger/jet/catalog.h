@@ -39,4 +39,7 @@ private:
 
 bool sameName(std::string_view a, std::string_view b);
 
+// The name with its Latin capitals made small, as sameName compares them.
+std::string lower(std::string_view name);
+
 } // namespace ledger::jet

@@ -54,6 +54,7 @@ public:
             i += n;
         }
         std::vector<Token> tokens;
+        tokens.reserve(s_.size() / 3 + 2);
         while (true) {
             while (pos_ < s_.size() && isSpace(s_[pos_]))
                 ++pos_;

@@ -1,21 +1,14 @@
 #include "ast.h"
+#include "catalog.h"
 #include "token.h"
 
 #include "../error.h"
 
 #include <algorithm>
-#include <cctype>
 
 namespace ledger::jet {
 
 namespace {
-
-std::string lower(std::string s)
-{
-    for (char& c : s)
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return s;
-}
 
 // Words that cannot serve as a name or alias unless bracketed.
 bool isReserved(const std::string& word)
@@ -25,8 +18,7 @@ bool isReserved(const std::string& word)
         "not", "in", "is", "null", "like", "between", "inner", "left", "right", "outer", "join", "on",
         "union", "insert", "into", "values", "update", "set", "delete", "top", "distinct", "distinctrow",
         "exists", "mod", "true", "false", "xor", "percent", "all"};
-    const std::string w = lower(word);
-    return std::any_of(std::begin(words), std::end(words), [&](const char* r) { return w == r; });
+    return std::any_of(std::begin(words), std::end(words), [&](const char* r) { return sameName(word, r); });
 }
 
 constexpr int kMaxDepth = 200;
@@ -76,7 +68,7 @@ private:
     bool isWord(const char* word, size_t ahead = 0) const
     {
         const Token& t = peek(ahead);
-        return t.kind == TokenKind::Word && lower(t.text) == word;
+        return t.kind == TokenKind::Word && sameName(t.text, word);
     }
     bool isSymbol(const char* symbol) const
     {
@@ -138,6 +130,57 @@ private:
         Parser& p_;
     };
 
+    // A chain such as 1+1+1+… is built in a loop, not by recursion, so the
+    // tree's levels are counted as it grows.
+    void grow(int& depth, int childDepth)
+    {
+        depth = std::max(depth, childDepth + 1);
+        if (depth > kMaxTreeDepth)
+            fail("语句嵌套太深");
+    }
+    ExprPtr adopt(ExprPtr parent, ExprPtr child)
+    {
+        grow(parent->depth, child->depth);
+        parent->args.push_back(std::move(child));
+        return parent;
+    }
+    void adoptSelect(Expr& parent, SelectPtr select)
+    {
+        grow(parent.depth, select->depth);
+        parent.select = std::move(select);
+    }
+    void measure(Select& s, const TableRef* ref)
+    {
+        if (!ref)
+            return;
+        if (ref->select)
+            grow(s.depth, ref->select->depth);
+        if (ref->on)
+            grow(s.depth, ref->on->depth);
+        measure(s, ref->left.get());
+        measure(s, ref->right.get());
+    }
+    void measure(Select& s)
+    {
+        for (const SelectItem& item : s.items)
+            if (item.expr)
+                grow(s.depth, item.expr->depth);
+        for (const Expr* e : {s.where.get(), s.having.get()})
+            if (e)
+                grow(s.depth, e->depth);
+        for (const ExprPtr& g : s.groupBy)
+            grow(s.depth, g->depth);
+        for (const OrderItem& o : s.orderBy)
+            grow(s.depth, o.expr->depth);
+        measure(s, s.from.get());
+    }
+
+    void countTerms(size_t n)
+    {
+        if (n > kMaxTerms)
+            fail("列表太长（最多 " + std::to_string(kMaxTerms) + " 项）");
+    }
+
     // ---- statements ---------------------------------------------------------
     SelectPtr select()
     {
@@ -162,15 +205,21 @@ private:
         }
         do {
             s->items.push_back(selectItem());
+            countTerms(s->items.size());
         } while (acceptSymbol(","));
-        if (acceptWord("from"))
+        if (acceptWord("from")) {
+            const int outerTables = tables_;
+            tables_ = 0;
             s->from = fromList();
+            tables_ = outerTables;
+        }
         if (acceptWord("where"))
             s->where = expression();
         if (acceptWord("group")) {
             expectWord("by", "BY");
             do {
                 s->groupBy.push_back(expression());
+                countTerms(s->groupBy.size());
             } while (acceptSymbol(","));
         }
         if (acceptWord("having"))
@@ -185,10 +234,12 @@ private:
                 else
                     acceptWord("asc");
                 s->orderBy.push_back(std::move(item));
+                countTerms(s->orderBy.size());
             } while (acceptSymbol(","));
         }
         if (isWord("union"))
             fail("不支持 UNION");
+        measure(*s);
         return s;
     }
 
@@ -274,6 +325,8 @@ private:
         ref->offset = peek().offset;
         if (acceptSymbol("(")) {
             if (isWord("select")) {
+                if (++tables_ > 64)
+                    fail("一个查询最多使用 64 个表或查询");
                 ref->kind = TableRef::Kind::Subquery;
                 ref->select = select();
                 expectSymbol(")");
@@ -287,6 +340,9 @@ private:
             expectSymbol(")");
             return inner;
         }
+        // SQLite joins at most 64 tables in one SELECT.
+        if (++tables_ > 64)
+            fail("一个查询最多使用 64 个表或查询");
         ref->name = name("表名或查询名");
         if (acceptWord("as"))
             ref->alias = name("别名");
@@ -345,6 +401,7 @@ private:
             expectSymbol("=");
             a.value = expression();
             up->assignments.push_back(std::move(a));
+            countTerms(up->assignments.size());
         } while (acceptSymbol(","));
         if (acceptWord("where"))
             up->where = expression();
@@ -386,9 +443,8 @@ private:
     {
         auto e = node(ExprKind::Binary, l->offset);
         e->op = std::move(op);
-        e->args.push_back(std::move(l));
-        e->args.push_back(std::move(r));
-        return e;
+        e = adopt(std::move(e), std::move(l));
+        return adopt(std::move(e), std::move(r));
     }
 
     ExprPtr expression()
@@ -419,8 +475,7 @@ private:
             const size_t at = advance().offset;
             auto e = node(ExprKind::Unary, at);
             e->op = "not";
-            e->args.push_back(negation());
-            return e;
+            return adopt(std::move(e), negation());
         }
         return predicate();
     }
@@ -441,8 +496,7 @@ private:
                 auto e = node(ExprKind::IsNull, left->offset);
                 e->negated = acceptWord("not");
                 expectWord("null", "NULL");
-                e->args.push_back(std::move(left));
-                left = std::move(e);
+                left = adopt(std::move(e), std::move(left));
                 continue;
             }
             bool negated = false;
@@ -453,29 +507,27 @@ private:
             if (acceptWord("between")) {
                 auto e = node(ExprKind::Between, left->offset);
                 e->negated = negated;
-                e->args.push_back(std::move(left));
-                e->args.push_back(concatenation());
+                e = adopt(std::move(e), std::move(left));
+                e = adopt(std::move(e), concatenation());
                 expectWord("and", "AND");
-                e->args.push_back(concatenation());
-                left = std::move(e);
+                left = adopt(std::move(e), concatenation());
             } else if (acceptWord("like")) {
                 auto e = node(ExprKind::Like, left->offset);
                 e->negated = negated;
-                e->args.push_back(std::move(left));
-                e->args.push_back(concatenation());
-                left = std::move(e);
+                e = adopt(std::move(e), std::move(left));
+                left = adopt(std::move(e), concatenation());
             } else if (acceptWord("in")) {
                 expectSymbol("(");
                 ExprPtr e;
                 if (isWord("select")) {
                     e = node(ExprKind::InSelect, left->offset);
-                    e->select = select();
-                    e->args.push_back(std::move(left));
+                    adoptSelect(*e, select());
+                    e = adopt(std::move(e), std::move(left));
                 } else {
                     e = node(ExprKind::InList, left->offset);
-                    e->args.push_back(std::move(left));
+                    e = adopt(std::move(e), std::move(left));
                     do {
-                        e->args.push_back(expression());
+                        e = adopt(std::move(e), expression());
                     } while (acceptSymbol(","));
                 }
                 expectSymbol(")");
@@ -538,8 +590,7 @@ private:
             const Token& t = advance();
             auto e = node(ExprKind::Unary, t.offset);
             e->op = t.text;
-            e->args.push_back(unary());
-            return e;
+            return adopt(std::move(e), unary());
         }
         return primary();
     }
@@ -579,7 +630,7 @@ private:
                 ExprPtr e;
                 if (isWord("select")) {
                     e = node(ExprKind::Subquery, t.offset);
-                    e->select = select();
+                    adoptSelect(*e, select());
                 } else {
                     e = expression();
                 }
@@ -599,7 +650,7 @@ private:
             if (isWord("exists")) {
                 auto e = node(ExprKind::Exists, advance().offset);
                 expectSymbol("(");
-                e->select = select();
+                adoptSelect(*e, select());
                 expectSymbol(")");
                 return e;
             }
@@ -639,7 +690,7 @@ private:
             if (acceptWord("distinct"))
                 e->distinct = true;
             do {
-                e->args.push_back(expression());
+                e = adopt(std::move(e), expression());
             } while (acceptSymbol(","));
         }
         expectSymbol(")");
@@ -650,6 +701,7 @@ private:
     std::vector<Token> tokens_;
     size_t pos_ = 0;
     int depth_ = 0;
+    int tables_ = 0; // in the FROM clause being read
 };
 
 } // namespace

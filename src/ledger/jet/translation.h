@@ -43,6 +43,13 @@ enum class Mode {
 // and writes the equivalent SQLite statement. Throws ledger::Error.
 Translation translate(const std::string& statement, const Catalog& catalog, Mode mode = Mode::Statement);
 
+// The result columns of a SELECT with their names and types (money, date,
+// whole number, text with its width, …), from resolving the statement
+// against the catalog alone: nothing is written or run. Throws
+// ledger::Error as translate() does, Error(Usage) for a statement that is
+// no SELECT.
+std::vector<Field> resultColumns(const std::string& statement, const Catalog& catalog);
+
 // Names of the functions a Statement-mode translation may call; the
 // connection registers them.
 namespace fn {
@@ -52,6 +59,10 @@ inline constexpr const char* toCurrency = "jet_to_currency";
 inline constexpr const char* toDate = "jet_to_date";
 inline constexpr const char* dateText = "jet_date_text";
 inline constexpr const char* divide = "jet_divide";
+// These take a value once that SQLite's own spelling would need twice.
+inline constexpr const char* currencyText = "jet_currency_text";
+inline constexpr const char* concat = "jet_concat";   // Null only when both texts are
+inline constexpr const char* right = "jet_right";     // the last n characters
 } // namespace fn
 
 } // namespace ledger::jet

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "ledger/jet/catalog.h"
+
+namespace jettest {
+
+// The ledger's tables and saved queries as the engine sees them, built from
+// their definitions without a database.
+const ledger::jet::Catalog& ledgerCatalog();
+
+} // namespace jettest
