@@ -14,7 +14,7 @@ namespace {
 
 std::string sqlOf(const std::string& statement, Mode mode = Mode::Statement)
 {
-    return ledger::jet::translate(statement, jettest::ledgerCatalog(), mode).sql;
+    return ledger::jet::translate(statement, testsupport::ledgerCatalog(), mode).sql;
 }
 
 TEST(Emitter, WritesEachStatementAsSqlite)

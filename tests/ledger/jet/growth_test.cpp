@@ -111,7 +111,7 @@ Outcome translate(const std::string& statement, int runs = 5)
         gPeak = held;
         const double start = threadMicros();
         try {
-            out.sqlBytes = ledger::jet::translate(statement, jettest::ledgerCatalog()).sql.size();
+            out.sqlBytes = ledger::jet::translate(statement, testsupport::ledgerCatalog()).sql.size();
             out.translated = true;
         } catch (const ledger::Error& e) {
             out.error = e.what();

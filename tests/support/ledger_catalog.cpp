@@ -3,7 +3,7 @@
 #include "ledger/jet/translation.h"
 #include "ledger/schema.h"
 
-namespace jettest {
+namespace testsupport {
 
 const ledger::jet::Catalog& ledgerCatalog()
 {
@@ -31,4 +31,4 @@ const ledger::jet::Catalog& ledgerCatalog()
     return catalog;
 }
 
-} // namespace jettest
+} // namespace testsupport
