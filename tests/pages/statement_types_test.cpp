@@ -24,27 +24,9 @@ using namespace pages;
 
 namespace {
 
-std::string typeText(const ledger::ColumnType& t)
-{
-    switch (t.type) {
-    case ledger::Type::Null: return "null";
-    case ledger::Type::Boolean: return "bool";
-    case ledger::Type::Long: return "long";
-    case ledger::Type::Currency: return "money";
-    case ledger::Type::Double: return "double";
-    case ledger::Type::Text: return "text" + std::to_string(t.width);
-    case ledger::Type::DateTime: return "date";
-    }
-    return "?";
-}
-
-// "name:type, …" of the result columns.
 std::string columns(const std::string& statement)
 {
-    std::string out;
-    for (const ledger::jet::Field& f : ledger::jet::resultColumns(statement, testsupport::ledgerCatalog()))
-        out += (out.empty() ? "" : ", ") + f.name + ":" + typeText(f.type);
-    return out;
+    return testsupport::resultTypes(statement);
 }
 
 TEST(StatementTypes, EveryResultColumnOfEveryStatementThePagesIssue)

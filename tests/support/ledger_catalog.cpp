@@ -31,4 +31,30 @@ const ledger::jet::Catalog& ledgerCatalog()
     return catalog;
 }
 
+namespace {
+
+std::string typeText(const ledger::ColumnType& t)
+{
+    switch (t.type) {
+    case ledger::Type::Null: return "null";
+    case ledger::Type::Boolean: return "bool";
+    case ledger::Type::Long: return "long";
+    case ledger::Type::Currency: return "money";
+    case ledger::Type::Double: return "double";
+    case ledger::Type::Text: return "text" + std::to_string(t.width);
+    case ledger::Type::DateTime: return "date";
+    }
+    return "?";
+}
+
+} // namespace
+
+std::string resultTypes(const std::string& statement)
+{
+    std::string out;
+    for (const ledger::jet::Field& f : ledger::jet::resultColumns(statement, ledgerCatalog()))
+        out += (out.empty() ? "" : ", ") + f.name + ":" + typeText(f.type);
+    return out;
+}
+
 } // namespace testsupport

@@ -13,27 +13,9 @@ using ledger::Type;
 
 namespace {
 
-std::string typeText(const ledger::ColumnType& t)
-{
-    switch (t.type) {
-    case Type::Null: return "null";
-    case Type::Boolean: return "bool";
-    case Type::Long: return "long";
-    case Type::Currency: return "money";
-    case Type::Double: return "double";
-    case Type::Text: return "text" + std::to_string(t.width);
-    case Type::DateTime: return "date";
-    }
-    return "?";
-}
-
-// "name:type, …" of the result columns.
 std::string columns(const std::string& statement)
 {
-    std::string out;
-    for (const ledger::jet::Field& f : ledger::jet::resultColumns(statement, testsupport::ledgerCatalog()))
-        out += (out.empty() ? "" : ", ") + f.name + ":" + typeText(f.type);
-    return out;
+    return testsupport::resultTypes(statement);
 }
 
 TEST(BinderTypes, OperatorsAndFunctions)
