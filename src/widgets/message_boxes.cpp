@@ -1,8 +1,14 @@
 #include "message_boxes.h"
 
 #include <QApplication>
+#include <QDesktopServices>
+#include <QFileDialog>
 #include <QMessageBox>
+#include <QProgressDialog>
 #include <QPushButton>
+#include <QUrl>
+
+#include <memory>
 
 namespace widgets {
 
@@ -30,6 +36,27 @@ public:
     void standardError(QWidget* owner, const QString& text) override
     {
         show(owner, applicationTitle(), text, QMessageBox::Critical, false);
+    }
+    QString fileToSave(QWidget* owner, const QString& caption, const QString& suggested,
+                       const QString& filter) override
+    {
+        return QFileDialog::getSaveFileName(owner ? owner->window() : nullptr, caption, suggested, filter);
+    }
+    void openFolder(const QString& path) override { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
+    Progress progress(QWidget* owner, const QString& label) override
+    {
+        // Shown only when the task takes longer than half a second.
+        auto dialog = std::make_shared<QProgressDialog>(label, QStringLiteral("取消"), 0, 1000,
+                                                        owner ? owner->window() : nullptr);
+        dialog->setWindowTitle(applicationTitle());
+        dialog->setWindowModality(Qt::WindowModal);
+        dialog->setMinimumDuration(500);
+        dialog->setAutoClose(false);
+        dialog->setValue(0);
+        return [dialog](int64_t done, int64_t total) {
+            dialog->setValue(total > 0 ? int(done * 1000 / total) : 0);
+            return !dialog->wasCanceled();
+        };
     }
 
 private:

@@ -2,6 +2,9 @@
 
 #include <QString>
 
+#include <cstdint>
+#include <functional>
+
 class QWidget;
 
 namespace widgets {
@@ -23,6 +26,18 @@ public:
     // The standard error box: an error's own text under the application
     // title, error icon, OK.
     virtual void standardError(QWidget* owner, const QString& text) = 0;
+
+    // A file to write, chosen in a save dialog that starts at `suggested`
+    // (a full path); empty when the user cancelled.
+    virtual QString fileToSave(QWidget* owner, const QString& caption, const QString& suggested,
+                               const QString& filter) = 0;
+    // Shows a folder in the desktop's file manager.
+    virtual void openFolder(const QString& path) = 0;
+    // A modal progress dialog with 取消 for a long task, shown while the
+    // returned function lives; the task calls it with (done, total) and
+    // stops when it returns false (the user cancelled).
+    using Progress = std::function<bool(int64_t done, int64_t total)>;
+    virtual Progress progress(QWidget* owner, const QString& label) = 0;
 };
 
 // Real message boxes.

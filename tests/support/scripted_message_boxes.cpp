@@ -1,5 +1,7 @@
 #include "scripted_message_boxes.h"
 
+#include <utility>
+
 namespace testsupport {
 
 bool ScriptedMessageBoxes::confirm(QWidget* owner, const QString& text)
@@ -10,6 +12,22 @@ bool ScriptedMessageBoxes::confirm(QWidget* owner, const QString& text)
     const bool ok = answers_.front();
     answers_.pop_front();
     return ok;
+}
+
+QString ScriptedMessageBoxes::fileToSave(QWidget*, const QString&, const QString&, const QString&)
+{
+    if (files_.empty())
+        return {};
+    QString path = files_.front();
+    files_.pop_front();
+    return path;
+}
+
+ScriptedMessageBoxes::Progress ScriptedMessageBoxes::progress(QWidget*, const QString& label)
+{
+    progress_.push_back(label);
+    const int cancelAfter = std::exchange(cancelAfter_, -1);
+    return [cancelAfter, calls = 0](int64_t, int64_t) mutable { return cancelAfter < 0 || ++calls < cancelAfter; };
 }
 
 std::vector<QString> ScriptedMessageBoxes::texts() const

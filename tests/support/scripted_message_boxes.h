@@ -20,6 +20,13 @@ public:
     };
 
     void answer(bool ok) { answers_.push_back(ok); }
+    // The next save dialog returns `path`; with none queued it is cancelled.
+    void chooseFile(const QString& path) { files_.push_back(path); }
+    // The next progress dialog is cancelled once it has been told of `calls` steps.
+    void cancelProgressAfter(int calls) { cancelAfter_ = calls; }
+    const std::vector<QString>& foldersOpened() const { return folders_; }
+    // Labels of the progress dialogs shown, in order.
+    const std::vector<QString>& progressShown() const { return progress_; }
     const std::vector<Box>& shown() const { return shown_; }
     // The texts shown, in order.
     std::vector<QString> texts() const;
@@ -33,10 +40,18 @@ public:
     {
         shown_.push_back({Kind::StandardError, text, owner});
     }
+    QString fileToSave(QWidget* owner, const QString& caption, const QString& suggested,
+                       const QString& filter) override;
+    void openFolder(const QString& path) override { folders_.push_back(path); }
+    Progress progress(QWidget* owner, const QString& label) override;
 
 private:
     std::vector<Box> shown_;
     std::deque<bool> answers_;
+    std::deque<QString> files_;
+    std::vector<QString> folders_;
+    std::vector<QString> progress_;
+    int cancelAfter_ = -1;
 };
 
 } // namespace testsupport
