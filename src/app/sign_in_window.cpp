@@ -1,5 +1,6 @@
 #include "sign_in_window.h"
 
+#include "ledger/backup.h"
 #include "ledger/error.h"
 #include "ledger/schema.h"
 #include "pages/sign_in_statements.h"
@@ -7,13 +8,17 @@
 #include "skins/skin_applier.h"
 #include "skins/skin_provider.h"
 #include "widgets/click_label.h"
+#include "widgets/form.h"
 #include "widgets/guarded.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFileInfo>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QTimer>
 
 namespace app {
 
@@ -35,8 +40,9 @@ widgets::ClickLabel* pictureButton(QWidget* parent, const char* name, const QStr
 
 } // namespace
 
-SignInWindow::SignInWindow(widgets::MessageBoxes& boxes)
+SignInWindow::SignInWindow(widgets::MessageBoxes& boxes, std::unique_ptr<ledger::EarlyIntegrityCheck> earlyCheck)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), boxes_(boxes),
+      earlyCheck_(std::move(earlyCheck)),
       ADOQuery1(ADOConnection1, "ADOQuery1"),
       ComboBox1(new QComboBox(this)), Edit2(new QLineEdit(this)), CheckBox1(new QCheckBox(this))
 {
@@ -70,26 +76,19 @@ SignInWindow::SignInWindow(widgets::MessageBoxes& boxes)
     Image3 = pictureButton(this, "Image3", QStringLiteral(":/artwork/button_cancel.jpg"), QRect(344, 176, 81, 33));
     setTabOrder(Edit2, ComboBox1);
     setTabOrder(ComboBox1, CheckBox1);
-    Edit2->installEventFilter(this);
+    // Enter in the password box signs in (whatever the shift state); Enter
+    // anywhere else does nothing.
+    widgets::onKeyPress(Edit2, [this](QKeyEvent* event) {
+        if (!widgets::isEnter(event))
+            return false;
+        SignIn();
+        return true;
+    });
     connect(Image2, &widgets::ClickLabel::clicked, this, widgets::guarded(this, [this] { SignIn(); }));
     connect(Image3, &widgets::ClickLabel::clicked, this, [this] { close(); });
 }
 
 SignInWindow::~SignInWindow() = default;
-
-bool SignInWindow::eventFilter(QObject* watched, QEvent* event)
-{
-    // Enter in the password box signs in (whatever the shift state); Enter
-    // anywhere else does nothing.
-    if (watched == Edit2 && event->type() == QEvent::KeyPress) {
-        const int key = static_cast<QKeyEvent*>(event)->key();
-        if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-            widgets::runGuarded(this, [this] { SignIn(); });
-            return true;
-        }
-    }
-    return QWidget::eventFilter(watched, event);
-}
 
 void SignInWindow::closeEvent(QCloseEvent* event)
 {
@@ -107,7 +106,30 @@ void SignInWindow::issue(const std::string& statement)
 void SignInWindow::FormCreate()
 {
     widgets::runGuarded(this, [this] { startUp(); });
+    earlyCheck_.reset();
+    if (ADOConnection1.openFailure() == ledger::OpenFailure::Damaged)
+        pointToNewestBackup();
     Edit2->setFocus();
+}
+
+// After the notices of a ledger that cannot be opened: where the copy is
+// that the family can put in its place.
+void SignInWindow::pointToNewestBackup()
+{
+    const std::string ledgerPath = ledger::kDatabaseFileName;
+    const QString folder = QDir(QString::fromStdString(ledger::backupFolderFor(ledgerPath))).absolutePath();
+    const std::vector<ledger::BackupInfo> backups = ledger::listBackups(ledgerPath, false);
+    if (backups.empty()) {
+        boxes_.notice(this, QStringLiteral("账本文件 %1 已损坏，备份文件夹“%2”中没有备份。")
+                                .arg(QString::fromUtf8(ledger::kDatabaseFileName), folder));
+        return;
+    }
+    const ledger::BackupInfo& newest = backups.front();
+    boxes_.notice(this, QStringLiteral("账本文件 %1 已损坏。最新的备份是备份文件夹“%2”中的 %3（%4）。\n"
+                                       "关闭程序，把它复制到程序文件夹并改名为 %1，即可恢复到那时的账本。")
+                            .arg(QString::fromUtf8(ledger::kDatabaseFileName), folder,
+                                 QFileInfo(QString::fromStdString(newest.path)).fileName(),
+                                 QString::fromStdString(ledger::formatDateTimeText(newest.time))));
 }
 
 void SignInWindow::startUp()
@@ -115,7 +137,7 @@ void SignInWindow::startUp()
     // 1. The one connection; a failure shows at the probe.
     ADOConnection1.close();
     try {
-        ADOConnection1.open(programConnectionString());
+        ADOConnection1.open(programConnectionString(), earlyCheck_.get());
     } catch (const ledger::Error&) {
     }
     // 2. The probe.
@@ -181,6 +203,12 @@ void SignInWindow::SignIn()
     ADOQuery1.close();
     ADOQuery1.setText(CheckBox1->isChecked() ? pages::rememberSignIn(name.toStdString(), Edit2->text().toStdString()) : pages::forgetSignIn());
     ADOQuery1.execSql();
+    // A ledger of an older version gets the indexes the reports rely on,
+    // once, after the main window has shown itself.
+    QTimer::singleShot(0, this, widgets::guarded(this, [this] {
+        if (ledger::lacksIndexes(ADOConnection1))
+            ledger::addMissingIndexes(ADOConnection1);
+    }));
 }
 
 } // namespace app

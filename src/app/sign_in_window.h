@@ -28,8 +28,11 @@ class SignInWindow : public QWidget {
     Q_OBJECT
 
 public:
-    // Every box the program shows goes through these.
-    explicit SignInWindow(widgets::MessageBoxes& boxes = widgets::realMessageBoxes());
+    // Every box the program shows goes through these. An early integrity
+    // check of the program's ledger, started before the window, stands in
+    // for the check at open.
+    explicit SignInWindow(widgets::MessageBoxes& boxes = widgets::realMessageBoxes(),
+                          std::unique_ptr<ledger::EarlyIntegrityCheck> earlyCheck = nullptr);
     ~SignInWindow() override;
 
     // The start-up steps; errors are shown as the standard error box and end them.
@@ -41,7 +44,6 @@ public:
     const QString& currentSkinName() const { return CurrentSkinName; }
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
     // The sign-in window is the program's main window: closing it ends the program.
     void closeEvent(QCloseEvent* event) override;
 
@@ -49,8 +51,10 @@ private:
     void startUp();
     void LoadSkin();
     void issue(const std::string& statement);
+    void pointToNewestBackup();
 
     widgets::MessageBoxes& boxes_;
+    std::unique_ptr<ledger::EarlyIntegrityCheck> earlyCheck_;
     ledger::Connection ADOConnection1;
     ledger::Query ADOQuery1;
     QString CurrentSkinName;

@@ -84,6 +84,28 @@ std::string translateSqliteMessage(const std::string& message, Error::Kind& kind
     return "数据库错误：" + message;
 }
 
+// Reads every page and checks the structure of every b-tree. The columns'
+// CHECK constraints are left out: evaluating them on every row makes the
+// check four times slower on a big ledger, and they guard values, not
+// pages. The flag only affects statements prepared while it is on, and none
+// other is prepared here.
+IntegrityVerdict quickCheck(sqlite3* db)
+{
+    sqlite3_exec(db, "PRAGMA ignore_check_constraints = ON", nullptr, nullptr, nullptr);
+    sqlite3_stmt* stmt = nullptr;
+    IntegrityVerdict verdict;
+    verdict.code = sqlite3_prepare_v2(db, "PRAGMA quick_check(1)", -1, &stmt, nullptr);
+    if (verdict.code == SQLITE_OK) {
+        verdict.code = sqlite3_step(stmt);
+        if (verdict.code == SQLITE_ROW && sqlite3_column_text(stmt, 0))
+            verdict.text = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
+    }
+    verdict.message = sqlite3_errmsg(db);
+    sqlite3_finalize(stmt);
+    sqlite3_exec(db, "PRAGMA ignore_check_constraints = OFF", nullptr, nullptr, nullptr);
+    return verdict;
+}
+
 [[noreturn]] void refuseOpen(OpenFailure& failure, OpenFailure why, const std::string& message)
 {
     failure = why;
@@ -298,11 +320,11 @@ void Connection::checkOpen() const
         throw Error(Error::Kind::Open, openError_.empty() ? "数据库没有打开" : openError_);
 }
 
-void Connection::open(const std::string& connectionString)
+void Connection::open(const std::string& connectionString, EarlyIntegrityCheck* early)
 {
     openFailure_ = OpenFailure::None;
     try {
-        openFile(connectionString);
+        openFile(connectionString, early);
         openError_.clear();
     } catch (const Error& e) {
         openError_ = e.what();
@@ -312,7 +334,7 @@ void Connection::open(const std::string& connectionString)
     }
 }
 
-void Connection::openFile(const std::string& connectionString)
+void Connection::openFile(const std::string& connectionString, EarlyIntegrityCheck* early)
 {
     close();
     const ConnectionSettings settings = ConnectionSettings::parse(connectionString);
@@ -332,7 +354,7 @@ void Connection::openFile(const std::string& connectionString)
     try {
         sqlite3_busy_timeout(db_, 3000);
         tune();
-        checkIntegrity();
+        checkIntegrity(early && early->path() == settings.dataSource ? early->verdict() : IntegrityVerdict{});
         std::vector<Row> meta;
         try {
             meta = selectNative("SELECT key, value FROM ledger_meta", {}, {{Type::Text}, {Type::Text}});
@@ -402,33 +424,50 @@ void Connection::tune()
     sqlite3_exec(db_, "PRAGMA cache_size = -65536; PRAGMA mmap_size = 268435456", nullptr, nullptr, nullptr);
 }
 
-// Reads every page and checks the structure of every b-tree before
-// anything else reads the file, so that a damaged ledger is refused rather
-// than half shown (and never written). The columns' CHECK constraints are
-// left out: evaluating them on every row makes the check four times slower
-// on a big ledger, and they guard values, not pages. The flag only affects
-// statements prepared while it is on, and none other is prepared here.
-void Connection::checkIntegrity()
+// The verdict decides before anything else reads the file, so that a
+// damaged ledger is refused rather than half shown (and never written).
+void Connection::checkIntegrity(const IntegrityVerdict& early)
 {
-    sqlite3_exec(db_, "PRAGMA ignore_check_constraints = ON", nullptr, nullptr, nullptr);
-    sqlite3_stmt* stmt = nullptr;
-    int rc = sqlite3_prepare_v2(db_, "PRAGMA quick_check(1)", -1, &stmt, nullptr);
-    std::string verdict;
-    if (rc == SQLITE_OK) {
-        rc = sqlite3_step(stmt);
-        if (rc == SQLITE_ROW && sqlite3_column_text(stmt, 0))
-            verdict = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
-    }
-    const std::string message = sqlite3_errmsg(db_);
-    sqlite3_finalize(stmt);
-    sqlite3_exec(db_, "PRAGMA ignore_check_constraints = OFF", nullptr, nullptr, nullptr);
-    if (rc == SQLITE_ROW && verdict == "ok")
+    // An early check that could not decide (a journal left by a crash, which
+    // only a writer may roll back) is done again here.
+    const int decided = early.code & 0xff;
+    const IntegrityVerdict verdict =
+        early.code == SQLITE_ROW || decided == SQLITE_CORRUPT || decided == SQLITE_NOTADB ? early : quickCheck(db_);
+    if (verdict.code == SQLITE_ROW && verdict.text == "ok")
         return;
-    if ((rc & 0xff) == SQLITE_NOTADB)
+    if ((verdict.code & 0xff) == SQLITE_NOTADB)
         refuseOpen(openFailure_, OpenFailure::NotLedger, "文件“" + path_ + "”不是有效的账本数据库");
-    if (rc == SQLITE_ROW || (rc & 0xff) == SQLITE_CORRUPT)
+    if (verdict.code == SQLITE_ROW || (verdict.code & 0xff) == SQLITE_CORRUPT)
         refuseOpen(openFailure_, OpenFailure::Damaged, "账本文件“" + path_ + "”已损坏，无法打开");
-    throw Error(Error::Kind::Open, "无法读取数据库文件“" + path_ + "”：" + message);
+    throw Error(Error::Kind::Open, "无法读取数据库文件“" + path_ + "”：" + verdict.message);
+}
+
+EarlyIntegrityCheck::EarlyIntegrityCheck(std::string path)
+    : path_(std::move(path)), verdict_(std::async(std::launch::async, [file = path_] {
+          sqlite3* db = nullptr;
+          IntegrityVerdict verdict;
+          if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
+              verdict.code = sqlite3_errcode(db);
+              verdict.message = db ? sqlite3_errmsg(db) : "无法打开";
+          } else {
+              sqlite3_exec(db, "PRAGMA mmap_size = 268435456", nullptr, nullptr, nullptr);
+              verdict = quickCheck(db);
+          }
+          sqlite3_close(db);
+          return verdict;
+      }))
+{
+}
+
+EarlyIntegrityCheck::~EarlyIntegrityCheck()
+{
+    if (verdict_.valid())
+        verdict_.wait();
+}
+
+IntegrityVerdict EarlyIntegrityCheck::verdict()
+{
+    return verdict_.valid() ? verdict_.get() : IntegrityVerdict{SQLITE_MISUSE, {}, "完整性检查的结果已经取走"};
 }
 
 void Connection::close()

@@ -5,6 +5,7 @@
 #include "value.h"
 
 #include <functional>
+#include <future>
 #include <list>
 #include <memory>
 #include <string>
@@ -51,6 +52,36 @@ enum class OpenFailure {
     Other, // anything else (no data source, SQLite cannot open it)
 };
 
+// The verdict of SQLite's quick check of a ledger file's pages: the result
+// code of the check, its first line ("ok" for a sound file) and SQLite's
+// message.
+struct IntegrityVerdict {
+    int code = 0;
+    std::string text;
+    std::string message;
+};
+
+// The quick check of a ledger file, run on a thread of its own through a
+// read-only connection of its own, so that it overlaps the rest of the
+// program's start-up; Connection::open takes its verdict instead of reading
+// the whole file a second time. Nothing is written.
+class EarlyIntegrityCheck {
+public:
+    explicit EarlyIntegrityCheck(std::string path);
+    // Waits for a check still under way.
+    ~EarlyIntegrityCheck();
+    EarlyIntegrityCheck(const EarlyIntegrityCheck&) = delete;
+    EarlyIntegrityCheck& operator=(const EarlyIntegrityCheck&) = delete;
+
+    const std::string& path() const { return path_; }
+    // Waits for the verdict; it can be taken once.
+    IntegrityVerdict verdict();
+
+private:
+    std::string path_;
+    std::future<IntegrityVerdict> verdict_;
+};
+
 // The one database connection: opens a ledger file (checking its database
 // password), runs statements of the dialect, and holds at most one
 // transaction. Translations and prepared statements are cached by text.
@@ -65,7 +96,8 @@ public:
     // for a missing file, a file that is no ledger database, a wrong
     // password or a damaged file (see openFailure), and leaves the
     // connection closed. Nothing is written to a file that fails to open.
-    void open(const std::string& connectionString);
+    // An early check of the same file stands in for the check at open.
+    void open(const std::string& connectionString, EarlyIntegrityCheck* early = nullptr);
     void close();
     bool isOpen() const { return db_ != nullptr; }
     const std::string& path() const { return path_; }
@@ -111,10 +143,10 @@ private:
     void bind(Statement& stmt, int index, const Value& value);
     void bindSlots(Statement& stmt, const jet::Translation& t, const Params& params);
     [[noreturn]] void raise(int code, const std::string& context = {});
-    void openFile(const std::string& connectionString);
+    void openFile(const std::string& connectionString, EarlyIntegrityCheck* early);
     void registerFunctions();
     void tune();
-    void checkIntegrity();
+    void checkIntegrity(const IntegrityVerdict& early);
     void clearCaches();
     void checkOpen() const;
 

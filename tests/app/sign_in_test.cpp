@@ -3,6 +3,8 @@
 
 #include "program_folder.h"
 
+#include "../ledger/file_checks.h"
+
 #include "pages/sign_in_statements.h"
 
 #include <QCheckBox>
@@ -157,6 +159,20 @@ TEST_F(SignIn, TickedTheSettingsRowRemembersUntickedItForgetsThePassword)
     EXPECT_EQ(folder.scalar("select isji & '|' & isuser & '|' & ispwd from sys_sys"), "0|O\"Neil|");
 }
 
+TEST_F(SignIn, AnOlderLedgerGetsItsIndexesOnlyAfterAGoodSignIn)
+{
+    folder.db().executeNative("DROP INDEX s_shouru_day_totals");
+    folder.db().execute("update s_user set sys_pwd='pw'");
+    auto w = start();
+    QApplication::processEvents();
+    EXPECT_TRUE(ledger::lacksIndexes(folder.db())) << "nobody has signed in yet";
+    password(w.get())->setText(QStringLiteral("pw"));
+    pressEnterIn(password(w.get()));
+    ASSERT_NE(w->mainWindow(), nullptr);
+    QApplication::processEvents();
+    EXPECT_FALSE(ledger::lacksIndexes(folder.db()));
+}
+
 TEST(SignInWithoutADatabase, ShowsTheNoticeThenTheErrorAndCanStillExit)
 {
     ProgramFolder folder(false);
@@ -175,6 +191,53 @@ TEST(SignInWithoutADatabase, ShowsTheNoticeThenTheErrorAndCanStillExit)
     EXPECT_EQ(folder.boxes.shown()[2].kind, Kind::StandardError);
     click(&w, "Image3");
     EXPECT_FALSE(w.isVisible());
+}
+
+// A damaged ledger fails like a missing one, then the family is told
+// where its newest backup is; the file is left exactly as it was.
+TEST(SignInWithADamagedLedger, FailsLikeAMissingOneThenNamesTheNewestBackup)
+{
+    ProgramFolder folder;
+    folder.db().execute("insert into s_user (sys_name, sys_pwd) values ('爸爸', '')");
+    folder.db().close();
+    QDir().mkdir(QStringLiteral("备份"));
+    QFile::copy(QStringLiteral("fmy.dll"), QStringLiteral("备份/fmy-20261201-080000.dll"));
+    QFile::copy(QStringLiteral("fmy.dll"), QStringLiteral("备份/fmy-20261205-213000.dll"));
+    QFile::copy(QStringLiteral("fmy.dll"), QStringLiteral("备份/fmy-20261206-0700.dll")); // not a backup's name
+    std::string bytes = filechecks::bytesOf("fmy.dll");
+    bytes.replace(bytes.size() - 4096, 4096, std::string(4096, '\x5a'));
+    filechecks::writeBytes("fmy.dll", bytes);
+
+    for (bool early : {false, true}) {
+        folder.boxes.clear();
+        app::SignInWindow w(folder.boxes, early ? std::make_unique<ledger::EarlyIntegrityCheck>("fmy.dll") : nullptr);
+        w.FormCreate();
+        const auto& shown = folder.boxes.shown();
+        ASSERT_EQ(shown.size(), 3u);
+        EXPECT_EQ(shown[0].text, QStringLiteral("对不起，系统数据库源没有找到，请你重新定位系统数据库！"));
+        EXPECT_EQ(shown[1].kind, Kind::StandardError);
+        EXPECT_TRUE(shown[1].text.contains(QStringLiteral("已损坏"))) << shown[1].text.toStdString();
+        EXPECT_EQ(shown[2].kind, Kind::Notice);
+        EXPECT_TRUE(shown[2].text.contains(QStringLiteral("fmy-20261205-213000.dll"))) << shown[2].text.toStdString();
+        EXPECT_TRUE(shown[2].text.contains(QDir(QStringLiteral("备份")).absolutePath())) << shown[2].text.toStdString();
+        EXPECT_EQ(child<QComboBox>(&w, "ComboBox1")->count(), 0);
+        click(&w, "Image2");
+        EXPECT_EQ(w.mainWindow(), nullptr);
+    }
+    EXPECT_TRUE(filechecks::bytesOf("fmy.dll") == bytes) << "nothing is written to a damaged ledger";
+}
+
+TEST(SignInWithADamagedLedger, WithoutBackupsSaysSo)
+{
+    ProgramFolder folder;
+    folder.db().close();
+    std::string bytes = filechecks::bytesOf("fmy.dll");
+    bytes.replace(bytes.size() - 4096, 4096, std::string(4096, '\x5a'));
+    filechecks::writeBytes("fmy.dll", bytes);
+    app::SignInWindow w(folder.boxes);
+    w.FormCreate();
+    ASSERT_EQ(folder.boxes.shown().size(), 3u);
+    EXPECT_TRUE(folder.boxes.shown()[2].text.contains(QStringLiteral("没有备份"))) << folder.boxes.shown()[2].text.toStdString();
 }
 
 } // namespace

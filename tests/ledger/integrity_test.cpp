@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <memory>
+
 using filechecks::bytesOf;
 using filechecks::namesIn;
 using ledger::Connection;
@@ -19,11 +21,17 @@ using testsupport::TempDir;
 
 namespace {
 
-OpenFailure failureOpening(const std::string& path, const std::string& password = ledger::kDatabasePassword)
+// With `early`, the verdict comes from a check started before the open, on
+// a thread of its own, as the program does at start.
+OpenFailure failureOpening(const std::string& path, const std::string& password = ledger::kDatabasePassword,
+                           bool early = false)
 {
     Connection c;
+    std::unique_ptr<ledger::EarlyIntegrityCheck> check;
+    if (early)
+        check = std::make_unique<ledger::EarlyIntegrityCheck>(path);
     try {
-        c.open(ledger::connectionStringFor(path, password));
+        c.open(ledger::connectionStringFor(path, password), check.get());
     } catch (const Error& e) {
         EXPECT_EQ(e.kind(), Error::Kind::Open) << e.what();
         EXPECT_FALSE(c.isOpen());
@@ -60,10 +68,29 @@ TEST(IntegrityAtOpen, ADamagedLedgerIsRefusedAndLeftByteForByte)
         filechecks::writeBytes(path, bytes);
 
         EXPECT_EQ(failureOpening(path), OpenFailure::Damaged) << d.where;
+        EXPECT_EQ(failureOpening(path, ledger::kDatabasePassword, true), OpenFailure::Damaged) << d.where << ", early";
         EXPECT_TRUE(bytesOf(path) == bytes) << d.where << ": the damaged file was written";
         EXPECT_EQ(namesIn(copyDir.path()), std::vector<std::string>{ledger::kDatabaseFileName}) << d.where;
     }
     EXPECT_EQ(failureOpening(good), OpenFailure::None);
+    EXPECT_EQ(failureOpening(good, ledger::kDatabasePassword, true), OpenFailure::None);
+    EXPECT_EQ(failureOpening(good, "wrong", true), OpenFailure::WrongPassword) << "the early check is only of the pages";
+}
+
+TEST(IntegrityAtOpen, AnEarlyCheckOfAnotherFileIsNotTaken)
+{
+    TempDir dir;
+    const std::string good = dir.file("good.dll");
+    ledger::createSampleLedger(good, {.records = 200, .years = 1});
+    std::string bytes = bytesOf(good);
+    bytes.replace(bytes.size() - 4096, 4096, std::string(4096, '\x5a'));
+    const std::string damaged = dir.file("damaged.dll");
+    filechecks::writeBytes(damaged, bytes);
+
+    ledger::EarlyIntegrityCheck ofGood(good);
+    Connection c;
+    EXPECT_THROW(c.open(ledger::connectionStringFor(damaged), &ofGood), Error);
+    EXPECT_EQ(c.openFailure(), OpenFailure::Damaged);
 }
 
 TEST(IntegrityAtOpen, DamageIsToldApartFromOtherFailures)
