@@ -1,0 +1,108 @@
+// "导出为 CSV…" on the pages' grids: the file a page's grid writes reads
+// back to what that grid shows, with money as plain decimals.
+
+#include "csv_reader.h"
+#include "page_harness.h"
+
+#include "mainwindow/accounts/accounts_page.h"
+#include "mainwindow/reports/flow_report_page.h"
+#include "widgets/data_grid.h"
+#include "widgets/date_picker.h"
+
+#include <QApplication>
+#include <QMenu>
+#include <QTest>
+#include <gtest/gtest.h>
+
+using testsupport::CsvTable;
+using testsupport::readCsv;
+
+namespace {
+
+// Through the keyboard's menu key on the grid, into `file`.
+void exportGrid(testsupport::PageHarnessBase& h, const char* grid, const std::string& file)
+{
+    h.boxes.chooseFile(QString::fromStdString(file));
+    QWidget* view = h.grid(grid)->view();
+    view->setFocus();
+    QTest::keyClick(view, Qt::Key_Menu);
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr) << grid << " has no menu";
+    ASSERT_EQ(menu->actions().size(), 1);
+    menu->setActiveAction(menu->actions()[0]);
+    QTest::keyClick(menu, Qt::Key_Return);
+}
+
+// What the grid shows, row by row under its titles, with "￥" taken off
+// the money, which a spreadsheet wants as a plain number.
+CsvTable shownAsPlainNumbers(testsupport::PageHarnessBase& h, const char* grid)
+{
+    const QStringList titles = h.titles(grid);
+    CsvTable table;
+    table.emplace_back();
+    for (const QString& t : titles)
+        table.back().push_back(t.toStdString());
+    for (int r = 0; r < h.rowCount(grid); ++r) {
+        table.emplace_back();
+        for (const QString& cell : h.rowTexts(grid, titles)[r].split(QLatin1Char('|'))) {
+            QString plain = cell;
+            if (plain.startsWith(QStringLiteral("￥")))
+                plain = plain.mid(1);
+            if (plain.startsWith(QLatin1Char('.')))
+                plain.prepend(QLatin1Char('0'));
+            table.back().push_back(plain.toStdString());
+        }
+    }
+    return table;
+}
+
+TEST(PageExport, TheAccountsGridWritesItsAccountsAsShown)
+{
+    testsupport::PageHarness<mainwindow::AccountsPage> h;
+    testsupport::TempDir out;
+    h.household().addAccount("工资卡", "12000.5");
+    h.db().execute("update z_zhanghu set z_other='工资, 奖金\n都进这张卡' where id=4");
+    h.enter();
+    exportGrid(h, "DBGridEh3", out.file("账户.csv"));
+    const CsvTable file = readCsv(out.file("账户.csv"));
+    EXPECT_EQ(file, shownAsPlainNumbers(h, "DBGridEh3"));
+    ASSERT_EQ(file.size(), 5u);
+    EXPECT_EQ(file[0][0], "账户名称") << "the hidden key is left out";
+    EXPECT_EQ(file[4][0], "工资卡");
+    EXPECT_EQ(file[4][1], "12000.50");
+    EXPECT_EQ(file[4].back(), "工资, 奖金\n都进这张卡");
+    EXPECT_EQ(file[1][6], "0.00");
+}
+
+TEST(PageExport, TheFlowReportWritesItsDaysAndTheRecordsOfTheDay)
+{
+    testsupport::PageHarness<mainwindow::FlowReportPage> h;
+    testsupport::TempDir out;
+    h.household().addUser("爸爸"); // 2
+    h.household().addRecord("Z", 2, "12.5", "2024-03-04", 2, 1, "豆浆油条, \"两份\"");
+    h.household().addRecord("Z", 3, "30", "2024-03-05", 2, 1);
+    h.household().addRecord("S", 5, "8000", "2024-03-05", 2, 1, "三月工资");
+    h.enter();
+    h.find<widgets::DatePicker>("DateTimePicker5")->setDate(QDate(2024, 3, 4));
+    h.find<widgets::DatePicker>("DateTimePicker6")->setDate(QDate(2024, 3, 10));
+    h.click("Button43");
+
+    exportGrid(h, "DBGridEh10", out.file("days.csv"));
+    const CsvTable days = readCsv(out.file("days.csv"));
+    EXPECT_EQ(days, shownAsPlainNumbers(h, "DBGridEh10"));
+    ASSERT_EQ(days.size(), 3u);
+    EXPECT_EQ(days[0], (std::vector<std::string>{"日期", "收入", "支出"}));
+    EXPECT_EQ(days[1][0], "2024-03-04");
+    EXPECT_EQ(days[1][2], "12.50");
+
+    exportGrid(h, "DBGridEh11", out.file("records.csv"));
+    const CsvTable records = readCsv(out.file("records.csv"));
+    EXPECT_EQ(records, shownAsPlainNumbers(h, "DBGridEh11"));
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[1][2], "12.50");
+    EXPECT_EQ(records[1][4], "豆浆油条, \"两份\"");
+    ASSERT_EQ(h.boxes.fileSuggestions().size(), 2u);
+    EXPECT_TRUE(h.boxes.fileSuggestions()[1].contains(QStringLiteral("/支出明细-"))) << h.boxes.fileSuggestions()[1].toStdString();
+}
+
+} // namespace
