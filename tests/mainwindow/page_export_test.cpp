@@ -34,23 +34,31 @@ void exportGrid(testsupport::PageHarnessBase& h, const char* grid, const std::st
 }
 
 // What the grid shows, row by row under its titles, with "￥" taken off
-// the money, which a spreadsheet wants as a plain number.
-CsvTable shownAsPlainNumbers(testsupport::PageHarnessBase& h, const char* grid)
+// the money and dates as YYYY-MM-DD, which a spreadsheet reads as numbers
+// and dates.
+CsvTable shownAsPlainNumbers(testsupport::PageHarnessBase& h, const char* name)
 {
-    const QStringList titles = h.titles(grid);
-    CsvTable table;
-    table.emplace_back();
-    for (const QString& t : titles)
+    widgets::DataGrid* grid = h.grid(name);
+    const widgets::QueryModel* model = grid->model();
+    std::vector<int> shown;
+    for (int c = 0; c < model->columnCount(); ++c)
+        if (!grid->view()->isColumnHidden(c))
+            shown.push_back(c);
+    CsvTable table(1);
+    for (const QString& t : h.titles(name))
         table.back().push_back(t.toStdString());
-    for (int r = 0; r < h.rowCount(grid); ++r) {
+    for (int r = 0; r < model->rowCount(); ++r) {
         table.emplace_back();
-        for (const QString& cell : h.rowTexts(grid, titles)[r].split(QLatin1Char('|'))) {
-            QString plain = cell;
-            if (plain.startsWith(QStringLiteral("￥")))
-                plain = plain.mid(1);
-            if (plain.startsWith(QLatin1Char('.')))
-                plain.prepend(QLatin1Char('0'));
-            table.back().push_back(plain.toStdString());
+        for (int c : shown) {
+            const QModelIndex cell = model->index(r, c);
+            QString text = model->data(cell).toString();
+            if (model->isDateColumn(c))
+                text = model->data(cell, Qt::EditRole).toDateTime().toString(QStringLiteral("yyyy-MM-dd"));
+            if (text.startsWith(QStringLiteral("￥")))
+                text = text.mid(1);
+            if (text.startsWith(QLatin1Char('.')))
+                text.prepend(QLatin1Char('0'));
+            table.back().push_back(text.toStdString());
         }
     }
     return table;
