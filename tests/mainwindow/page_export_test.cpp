@@ -5,11 +5,17 @@
 #include "page_harness.h"
 
 #include "mainwindow/accounts/accounts_page.h"
+#include "mainwindow/budgets/budgets_page.h"
+#include "mainwindow/entry/entry_page.h"
+#include "mainwindow/reports/category_report_page.h"
 #include "mainwindow/reports/flow_report_page.h"
+#include "mainwindow/reports/person_report_page.h"
 #include "widgets/data_grid.h"
 #include "widgets/date_picker.h"
+#include "widgets/spin_edit.h"
 
 #include <QApplication>
+#include <QFileInfo>
 #include <QMenu>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -110,7 +116,63 @@ TEST(PageExport, TheFlowReportWritesItsDaysAndTheRecordsOfTheDay)
     EXPECT_EQ(records[1][2], "12.50");
     EXPECT_EQ(records[1][4], "豆浆油条, \"两份\"");
     ASSERT_EQ(h.boxes.fileSuggestions().size(), 2u);
-    EXPECT_TRUE(h.boxes.fileSuggestions()[1].contains(QStringLiteral("/支出明细-"))) << h.boxes.fileSuggestions()[1].toStdString();
+    EXPECT_TRUE(h.boxes.fileSuggestions()[1].contains(QStringLiteral("/支出明细-")))
+        << h.boxes.fileSuggestions()[1].toStdString();
+}
+
+// Each page lists what it lists in these grids; each offers the export
+// under a name of its own.
+template <class P>
+void expectExportOn(const char* klass, std::initializer_list<const char*> grids)
+{
+    testsupport::PageHarness<P> h;
+    h.enter(klass);
+    for (const char* grid : grids) {
+        h.grid(grid)->view()->setFocus();
+        QTest::keyClick(h.grid(grid)->view(), Qt::Key_Menu);
+        auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+        ASSERT_NE(menu, nullptr) << grid << " offers no export";
+        EXPECT_EQ(menu->actions().value(0)->text(), QStringLiteral("导出为 CSV…")) << grid;
+        menu->setActiveAction(menu->actions()[0]);
+        QTest::keyClick(menu, Qt::Key_Return); // the save dialog is cancelled: nothing is written
+    }
+    EXPECT_EQ(h.boxes.fileSuggestions().size(), grids.size());
+    QStringList names;
+    for (const QString& path : h.boxes.fileSuggestions())
+        names << QFileInfo(path).fileName().section(QLatin1Char('-'), 0, 0);
+    names.removeDuplicates();
+    EXPECT_EQ(static_cast<size_t>(names.size()), grids.size()) << names.join(',').toStdString();
+    EXPECT_TRUE(h.boxes.shown().empty());
+}
+
+TEST(PageExport, EveryListOfRecordsOrReportRowsOffersIt)
+{
+    expectExportOn<mainwindow::EntryPage>("Z", {"DBGridEh1"});
+    expectExportOn<mainwindow::AccountsPage>(nullptr, {"DBGridEh3"});
+    expectExportOn<mainwindow::BudgetsPage>(nullptr, {"DBGridEh8"});
+    expectExportOn<mainwindow::FlowReportPage>(nullptr, {"DBGridEh10", "DBGridEh11", "DBGridEh12"});
+    expectExportOn<mainwindow::CategoryReportPage>(nullptr, {"DBGridEh13", "DBGridEh14"});
+    expectExportOn<mainwindow::PersonReportPage>(nullptr, {"DBGridEh15"});
+}
+
+// The comparison's sums are worked out by the statement; they still come
+// out exact.
+TEST(PageExport, TheBudgetComparisonWritesItsSumsAsPlainDecimals)
+{
+    testsupport::PageHarness<mainwindow::BudgetsPage> h;
+    testsupport::TempDir out;
+    h.household().setBudget(1, "1500.5", "饭钱, 含\"早餐\"");
+    h.household().addRecord("Z", 2, "20.1", "2024-03-02");
+    h.household().addRecord("Z", 3, "30.45", "2024-03-31");
+    h.enter();
+    h.find<widgets::SpinEdit>("SpinEdit2")->setText(QStringLiteral("2024"));
+    h.find<widgets::SpinEdit>("SpinEdit1")->setText(QStringLiteral("3"));
+    h.click("Button42");
+    exportGrid(h, "DBGridEh8", out.file("budget.csv"));
+    const CsvTable file = readCsv(out.file("budget.csv"));
+    EXPECT_EQ(file, shownAsPlainNumbers(h, "DBGridEh8"));
+    EXPECT_EQ(file, (CsvTable{{"项目名称", "本月消费总额", "预算消费金额", "备注"},
+                              {"餐饮美食", "50.55", "1500.50", "饭钱, 含\"早餐\""}}));
 }
 
 } // namespace
