@@ -57,7 +57,8 @@ public:
 
     // Gives the grid a context menu (right click, the menu key, Shift+F10)
     // with "导出为 CSV…", which writes what the grid shows to a file
-    // suggested as "<fileName>-<today>.csv" (see grid_export.h).
+    // suggested as "<fileName>-<today>.csv" (an empty name: the grid's
+    // design name; see grid_export.h).
     void enableCsvExport(const QString& fileName);
     // Opens the grid's context menu at a point of the screen; null when the
     // grid has none. The menu goes when it closes.

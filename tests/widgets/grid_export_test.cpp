@@ -6,6 +6,7 @@
 #include "csv_reader.h"
 #include "ledger_fixture.h"
 #include "qt_printers.h"
+#include "screenshots.h"
 #include "scripted_message_boxes.h"
 
 #include "ledger/error.h"
@@ -163,6 +164,7 @@ TEST_F(ExportGrid, TheMenuOpensFromTheMouseTheMenuKeyAndShiftF10)
     EXPECT_FALSE(menu->accessibleName().isEmpty());
     ASSERT_EQ(menu->actions().size(), 1);
     EXPECT_EQ(menu->actions()[0]->text(), QStringLiteral("导出为 CSV…"));
+    testsupport::saveScreenshot(menu, QStringLiteral("grid_context_menu"));
     menu->close();
     QApplication::processEvents();
 
