@@ -1,13 +1,16 @@
 #include "data_grid.h"
 
 #include "grid_delegate.h"
+#include "grid_export.h"
 #include "grid_footer.h"
 #include "guarded.h"
 
 #include "ledger/error.h"
 
+#include <QContextMenuEvent>
 #include <QHeaderView>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QScrollBar>
 #include <QVBoxLayout>
 
@@ -279,8 +282,53 @@ QString DataGrid::footerText(int column) const
     return footer_->cellText(column);
 }
 
+void DataGrid::enableCsvExport(const QString& fileName)
+{
+    csvFileName_ = fileName.isEmpty() ? objectName() : fileName;
+}
+
+QMenu* DataGrid::showContextMenu(const QPoint& globalPos)
+{
+    if (csvFileName_.isEmpty())
+        return nullptr;
+    auto* menu = new QMenu(this);
+    menu->setObjectName(QStringLiteral("gridMenu"));
+    menu->setAccessibleName(QStringLiteral("表格菜单"));
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    QAction* exportCsv = menu->addAction(QStringLiteral("导出为 CSV…"));
+    exportCsv->setObjectName(QStringLiteral("exportCsv"));
+    exportCsv->setToolTip(QStringLiteral("把表格中显示的内容写入 CSV 文件"));
+    connect(exportCsv, &QAction::triggered, this, guarded(this, [this] { exportGridAsCsv(*this, csvFileName_); }));
+    menu->popup(globalPos);
+    return menu;
+}
+
+QPoint DataGrid::keyboardMenuPos() const
+{
+    const QModelIndex current = view_->currentIndex();
+    QRect cell = current.isValid() ? view_->visualRect(current) : QRect();
+    if (!cell.isValid() || !view_->viewport()->rect().intersects(cell))
+        return view_->viewport()->mapToGlobal(QPoint(8, 8));
+    return view_->viewport()->mapToGlobal(cell.bottomLeft() + QPoint(8, 0));
+}
+
 bool DataGrid::eventFilter(QObject* watched, QEvent* event)
 {
+    if (!csvFileName_.isEmpty() && (watched == view_ || watched == view_->viewport())) {
+        if (event->type() == QEvent::ContextMenu) {
+            auto* menuEvent = static_cast<QContextMenuEvent*>(event);
+            showContextMenu(menuEvent->reason() == QContextMenuEvent::Mouse ? menuEvent->globalPos() : keyboardMenuPos());
+            return true;
+        }
+        // Not every desktop turns these keys into a context menu event.
+        if (event->type() == QEvent::KeyPress && watched == view_ && !gridView(view_)->isEditing()) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            if (key->key() == Qt::Key_Menu || (key->key() == Qt::Key_F10 && key->modifiers() == Qt::ShiftModifier)) {
+                showContextMenu(keyboardMenuPos());
+                return true;
+            }
+        }
+    }
     if (watched == view_ && event->type() == QEvent::KeyPress && model_) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Escape && !gridView(view_)->isEditing()) {

@@ -5,6 +5,8 @@
 #include <QTableView>
 #include <QWidget>
 
+class QMenu;
+
 namespace widgets {
 
 class GridFooter;
@@ -53,6 +55,15 @@ public:
     QString footerText(int column) const;
     int currentColumn() const;
 
+    // Gives the grid a context menu (right click, the menu key, Shift+F10)
+    // with "导出为 CSV…", which writes what the grid shows to a file
+    // suggested as "<fileName>-<today>.csv" (an empty name: the grid's
+    // design name; see grid_export.h).
+    void enableCsvExport(const QString& fileName);
+    // Opens the grid's context menu at a point of the screen; null when the
+    // grid has none. The menu goes when it closes.
+    QMenu* showContextMenu(const QPoint& globalPos);
+
 signals:
     // A mouse click on a cell.
     void cellClicked(int row, int column);
@@ -67,12 +78,15 @@ private:
     void followViewRow(const QModelIndex& current);
     void fitColumns();
     int nominalWidth(int column) const;
+    // Where the menu key opens the menu: at the current cell, or at the top left.
+    QPoint keyboardMenuPos() const;
 
     QTableView* view_;
     GridFooter* footer_;
     QueryModel* model_ = nullptr;
     bool fit_ = false;
     bool syncing_ = false;
+    QString csvFileName_; // empty: no context menu
 };
 
 } // namespace widgets

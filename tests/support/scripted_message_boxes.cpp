@@ -14,8 +14,9 @@ bool ScriptedMessageBoxes::confirm(QWidget* owner, const QString& text)
     return ok;
 }
 
-QString ScriptedMessageBoxes::fileToSave(QWidget*, const QString&, const QString&, const QString&)
+QString ScriptedMessageBoxes::fileToSave(QWidget*, const QString&, const QString& suggested, const QString&)
 {
+    suggestions_.push_back(suggested);
     if (files_.empty())
         return {};
     QString path = files_.front();

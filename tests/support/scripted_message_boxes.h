@@ -22,6 +22,8 @@ public:
     void answer(bool ok) { answers_.push_back(ok); }
     // The next save dialog returns `path`; with none queued it is cancelled.
     void chooseFile(const QString& path) { files_.push_back(path); }
+    // The paths the save dialogs were opened at, in order.
+    const std::vector<QString>& fileSuggestions() const { return suggestions_; }
     // The next progress dialog is cancelled once it has been told of `calls` steps.
     void cancelProgressAfter(int calls) { cancelAfter_ = calls; }
     const std::vector<QString>& foldersOpened() const { return folders_; }
@@ -49,6 +51,7 @@ private:
     std::vector<Box> shown_;
     std::deque<bool> answers_;
     std::deque<QString> files_;
+    std::vector<QString> suggestions_;
     std::vector<QString> folders_;
     std::vector<QString> progress_;
     int cancelAfter_ = -1;

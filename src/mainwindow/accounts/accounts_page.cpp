@@ -64,6 +64,7 @@ AccountsPage::AccountsPage(PageContext& context, QWidget* parent)
     grid->view()->setFont(small);
     grid->setColumns(kColumns);
     grid->setFitColumns(true);
+    grid->enableCsvExport(QStringLiteral("账户"));
     connect(grid, &widgets::DataGrid::cellClicked, this, [this](int row, int) { selectClickedAccount(row); });
     Label23 = new QLabel(QStringLiteral("0"), this);
     Label23->setObjectName(QStringLiteral("Label23"));

@@ -73,6 +73,7 @@ QWidget* BudgetsPage::buildComparison()
                            money("xxmoney", "本月消费总额"),
                            money("y_money", "预算消费金额"),
                            {.field = "y_x", .title = "备注", .width = 200}});
+    DBGridEh8->enableCsvExport(QStringLiteral("预算对比"));
     return tab;
 }
 

@@ -127,6 +127,7 @@ void EntryPage::buildDayList()
     dayGrid_->setColumns({{.field = "编号", .width = 40}, {.field = "时间", .width = 60}, {.field = "项目", .width = 80},
                           {.field = "收付款人", .width = 80}, {.field = "金额", .width = 80, .format = widgets::DisplayFormat::Yuan},
                           {.field = "账户", .width = 80}, {.field = "备注", .width = kPageWidth - 420}});
+    dayGrid_->enableCsvExport(QStringLiteral("收支记录"));
     connect(dayGrid_, &widgets::DataGrid::cellClicked, this, guarded([this](int row, int) { loadRecord(row); }));
     widgets::tabOrder(
         {recordDay_, payer_, item_, amount_, account_, note_, findChild<QWidget*>(QStringLiteral("Button3")), dayGrid_->view()});

@@ -31,6 +31,7 @@ FlowReportPage::FlowReportPage(PageContext& context, QWidget* parent)
     widgets::DataGrid* days =
         reportGrid(this, "DBGridEh10", {0, kBarHeight, 290, 511 - kBarHeight}, ADOQuery17,
                    {captionColumn("x_d", "日期", 100, "总计："), moneyColumn("a", "收入", 95), moneyColumn("b", "支出", 95)});
+    days->enableCsvExport(QStringLiteral("每日收支"));
     days->model()->setColumnOrder({QStringLiteral("x_d"), QStringLiteral("a"), QStringLiteral("b")});
     const int half = (511 - kBarHeight) / 2;
     boxedGrid("expenditureRecords", "支出明细", {294, kBarHeight, 474, half}, "DBGridEh11", ADOQuery18, recordColumns());

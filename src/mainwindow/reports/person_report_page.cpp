@@ -23,11 +23,12 @@ PersonReportPage::PersonReportPage(PageContext& context, QWidget* parent)
       ADOQuery22(context.connection, "ADOQuery22")
 {
     ADOQuery22.setText(pages::kPersonReport);
-    reportGrid(this, "DBGridEh15", {0, kBarHeight, 768, 511 - kBarHeight}, ADOQuery22,
-               {{.field = "sys_name", .title = "用户", .width = 100},
-                captionColumn("s_month", "月份", 100, "合计："),
-                leftMoney("收入", 100),
-                leftMoney("支出", 200)});
+    widgets::DataGrid* DBGridEh15 = reportGrid(this, "DBGridEh15", {0, kBarHeight, 768, 511 - kBarHeight}, ADOQuery22,
+                                               {{.field = "sys_name", .title = "用户", .width = 100},
+                                                captionColumn("s_month", "月份", 100, "合计："),
+                                                leftMoney("收入", 100),
+                                                leftMoney("支出", 200)});
+    DBGridEh15->enableCsvExport(QStringLiteral("收支人统计"));
 }
 
 void PersonReportPage::refresh()

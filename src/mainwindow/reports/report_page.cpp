@@ -53,6 +53,7 @@ widgets::DataGrid* ReportPage::boxedGrid(const char* box, const char* title, con
     auto* layout = new QVBoxLayout(group);
     layout->setContentsMargins(4, 4, 4, 4);
     widgets::DataGrid* grid = reportGrid(group, name, {}, query, columns);
+    grid->enableCsvExport(QString::fromUtf8(title));
     layout->addWidget(grid);
     return grid;
 }
