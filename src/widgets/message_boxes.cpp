@@ -3,7 +3,9 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QMessageBox>
+#include <QPointer>
 #include <QProgressDialog>
 #include <QPushButton>
 #include <QUrl>
@@ -40,22 +42,43 @@ public:
     QString fileToSave(QWidget* owner, const QString& caption, const QString& suggested,
                        const QString& filter) override
     {
-        return QFileDialog::getSaveFileName(owner ? owner->window() : nullptr, caption, suggested, filter);
+        // Qt's own dialog, so that its texts are Chinese whatever the desktop.
+        QFileDialog dialog(owner ? owner->window() : nullptr, caption, suggested, filter);
+        dialog.setOption(QFileDialog::DontUseNativeDialog);
+        dialog.setAcceptMode(QFileDialog::AcceptSave);
+        dialog.setFileMode(QFileDialog::AnyFile);
+        dialog.selectFile(suggested);
+        dialog.setDefaultSuffix(QFileInfo(suggested).suffix()); // a name typed without ".csv" gets it
+        dialog.setLabelText(QFileDialog::LookIn, QStringLiteral("位置："));
+        dialog.setLabelText(QFileDialog::FileName, QStringLiteral("文件名："));
+        dialog.setLabelText(QFileDialog::FileType, QStringLiteral("文件类型："));
+        dialog.setLabelText(QFileDialog::Accept, QStringLiteral("保存"));
+        dialog.setLabelText(QFileDialog::Reject, QStringLiteral("取消"));
+        return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().front()
+                                                                                        : QString();
     }
     void openFolder(const QString& path) override { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
     Progress progress(QWidget* owner, const QString& label) override
     {
-        // Shown only when the task takes longer than half a second.
-        auto dialog = std::make_shared<QProgressDialog>(label, QStringLiteral("取消"), 0, 1000,
-                                                        owner ? owner->window() : nullptr);
-        dialog->setWindowTitle(applicationTitle());
-        dialog->setWindowModality(Qt::WindowModal);
-        dialog->setMinimumDuration(500);
-        dialog->setAutoClose(false);
-        dialog->setValue(0);
+        // Shown only when the task takes longer than half a second. The
+        // window owns the dialog too: whoever goes first, it is deleted once.
+        auto* shown = new QProgressDialog(label, QStringLiteral("取消"), 0, 1000, owner ? owner->window() : nullptr);
+        shown->setWindowTitle(applicationTitle());
+        shown->setWindowModality(Qt::WindowModal);
+        shown->setMinimumDuration(500);
+        shown->setAutoClose(false);
+        shown->setValue(0);
+        std::shared_ptr<QPointer<QProgressDialog>> dialog(new QPointer<QProgressDialog>(shown),
+                                                         [](QPointer<QProgressDialog>* p) {
+                                                             delete p->data();
+                                                             delete p;
+                                                         });
         return [dialog](int64_t done, int64_t total) {
-            dialog->setValue(total > 0 ? int(done * 1000 / total) : 0);
-            return !dialog->wasCanceled();
+            QProgressDialog* d = dialog->data();
+            if (!d)
+                return false;
+            d->setValue(total > 0 ? int(done * 1000 / total) : 0);
+            return !d->wasCanceled();
         };
     }
 
