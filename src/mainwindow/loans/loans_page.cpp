@@ -16,21 +16,23 @@ namespace {
 
 using widgets::DisplayFormat;
 
-// Both kinds show the same titles: the fields' names.
+// Both kinds show the same titles: the fields' names. The amounts are as
+// wide as six digits with their cents need in the grid's font, the dates as
+// "2024/12/31"; the columns share the grid's width, 备注 taking what is left.
 std::vector<widgets::ColumnSpec> loanColumns(ledger::Query& accountNames)
 {
     return {
         {.field = "id", .hidden = true},
         {.field = "j_class", .hidden = true},
         {.field = "z_id", .hidden = true},
-        {.field = "日期", .width = 60},
-        {.field = "账户", .width = 100, .lookup = widgets::Lookup{&accountNames, "z_id", "id", "账户"}},
-        {.field = "借出金额", .width = 60, .format = DisplayFormat::Yuan},
-        {.field = "已还金额", .width = 60, .format = DisplayFormat::Yuan},
-        {.field = "余额", .readOnly = true, .width = 90, .format = DisplayFormat::Yuan},
-        {.field = "预计回收期", .width = 90},
+        {.field = "日期", .width = 72},
+        {.field = "账户", .width = 88, .lookup = widgets::Lookup{&accountNames, "z_id", "id", "账户"}},
+        {.field = "借出金额", .width = 80, .format = DisplayFormat::Yuan},
+        {.field = "已还金额", .width = 80, .format = DisplayFormat::Yuan},
+        {.field = "余额", .readOnly = true, .width = 84, .format = DisplayFormat::Yuan},
+        {.field = "预计回收期", .width = 76},
         {.field = "借给", .width = 60},
-        {.field = "借款人", .width = 100},
+        {.field = "借款人", .width = 70},
     };
 }
 

@@ -78,6 +78,25 @@ TEST_F(LoansPageTest, ShowsOneKindAtATimeUnderTheFieldNames)
     EXPECT_EQ(h.rowCount(kGrid), 1);
     EXPECT_EQ(shown(0, "借款人"), QStringLiteral("老王"));
 
+    // Amounts of six digits with their cents and the longest dates show whole; the columns fill the grid.
+    h.db().execute("update s_jie set j_chuMoney=123456.78, j_ruMoney=123456.78, j_yuMoney=0, j_date='2024-12-28', "
+                   "j_shoudate='2024-12-31' where id=1");
+    h.enter("S");
+    const QFontMetrics metrics = grid()->view()->fontMetrics();
+    for (const char* column : {"借出金额", "已还金额", "余额"})
+        EXPECT_GE(grid()->view()->columnWidth(grid()->model()->columnOf(QString::fromUtf8(column))),
+                  metrics.horizontalAdvance(QStringLiteral("￥123456.78")) + 6)
+            << column;
+    for (const char* column : {"日期", "预计回收期"})
+        EXPECT_GE(grid()->view()->columnWidth(grid()->model()->columnOf(QString::fromUtf8(column))),
+                  metrics.horizontalAdvance(QStringLiteral("2024/12/31")) + 6)
+            << column;
+    int total = 0;
+    for (int c = 0; c < grid()->model()->columnCount(); ++c)
+        if (!grid()->view()->isColumnHidden(c))
+            total += grid()->view()->columnWidth(c);
+    EXPECT_EQ(total, grid()->view()->viewport()->width());
+
     const QAbstractItemModel* model = grid()->model();
     for (const char* hidden : {"id", "j_class", "z_id"})
         EXPECT_TRUE(grid()->view()->isColumnHidden(grid()->model()->columnOf(QString::fromUtf8(hidden)))) << hidden;
