@@ -1,6 +1,9 @@
 // The loans and transfers pages on a big ledger (200,000 records, 400 loans
 // and 3,000 transfers over 20 years): each user action end to end,
 // statements, pass and grid refresh, driven by clicks as a user does it.
+// Each figure stops when the page has answered; the window paints after it
+// (ThePaintOfAnAnsweredPage). A save waits for the disk at its commit:
+// TMPDIR=/dev/shm shows what is left of it.
 // Run: build/bench/loans/loans_bench
 
 #include "big_ledger.h"

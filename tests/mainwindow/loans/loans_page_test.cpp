@@ -316,6 +316,20 @@ TEST_F(LoansPageTest, CancellingTheSaveOrSwitchingTheKindDropsThePendingEdits)
     EXPECT_EQ(stored().size(), 1u);
 }
 
+TEST_F(LoansPageTest, TheKeysAddAndSaveWhileThePageIsInFront)
+{
+    h.grid(kGrid)->view()->setFocus();
+    h.press(QKeySequence(QStringLiteral("Ctrl+N")));
+    ASSERT_EQ(h.rowCount(kGrid), 1);
+    type(0, "借出金额", "66.6");
+    h.boxes.answer(true);
+    h.press(QKeySequence(QStringLiteral("Ctrl+S")));
+    EXPECT_EQ(stored(), (std::vector<std::string>{"1|S|0|66.6|0|66.6"}));
+    h.window()->hide();
+    h.press(QKeySequence(QStringLiteral("Ctrl+N")));
+    EXPECT_EQ(h.rowCount(kGrid), 1) << "a hidden page takes no keys";
+}
+
 // ---- the account list ---------------------------------------------------------------------
 
 // An account added on the accounts page after this page was first opened
