@@ -116,28 +116,42 @@ void createSampleLedger(const std::string& path, const SampleOptions& options)
         }
 
         const char* const parties[] = {"老王", "小李", "张阿姨", "表哥", "同事小陈"};
-        for (int i = 0; i < options.years * 4; ++i) {
+        auto addLoan = [&](std::mt19937& g, int i) {
             const bool borrowed = i % 3 == 0;
-            const int64_t lent = std::uniform_int_distribution<int>(5, 200)(rng) * 100;
-            const int64_t repaid = i % 2 == 0 ? lent : std::uniform_int_distribution<int64_t>(0, lent / 100)(rng) * 100;
-            const DateTime date = DateTime::fromDayNumber(dayOf(rng));
+            const int64_t lent = std::uniform_int_distribution<int>(5, 200)(g) * 100;
+            const int64_t repaid = i % 2 == 0 ? lent : std::uniform_int_distribution<int64_t>(0, lent / 100)(g) * 100;
+            const DateTime date = DateTime::fromDayNumber(dayOf(g));
             const char* party = parties[static_cast<size_t>(i) % std::size(parties)];
             c.executeNative("INSERT INTO s_jie (j_class, j_date, z_id, j_chuMoney, j_ruMoney, j_yuMoney, j_shoudate, j_jiege, "
                             "j_jiekuanren, j_other) VALUES (?1, ?2, ?3, ?4, ?5, ?6, ?7, ?8, ?9, ?10)",
                             {Value(borrowed ? "S" : "Z"), Value(date.canonical()),
-                             Value(static_cast<int64_t>(std::uniform_int_distribution<int>(1, accounts)(rng))),
+                             Value(static_cast<int64_t>(std::uniform_int_distribution<int>(1, accounts)(g))),
                              Value(Currency::fromInt(lent)), Value(Currency::fromInt(repaid)),
                              Value(Currency::fromInt(lent - repaid)), Value(date.addDays(90).canonical()),
                              borrowed ? Value() : Value(party), borrowed ? Value(party) : Value(), Value()});
-        }
-        for (int i = 0; i < options.years * 12; ++i) {
-            const int64_t from = std::uniform_int_distribution<int>(1, accounts)(rng);
+        };
+        auto addTransfer = [&](std::mt19937& g, int i) {
+            const int64_t from = std::uniform_int_distribution<int>(1, accounts)(g);
             const int64_t to = from % accounts + 1;
             c.executeNative("INSERT INTO s_zhanghistory (zh1, zh2, zdate, zXmoney, other) VALUES (?1, ?2, ?3, ?4, ?5)",
-                            {Value(from), Value(to), Value(DateTime::fromDayNumber(dayOf(rng)).canonical()),
-                             Value(Currency::fromInt(std::uniform_int_distribution<int>(1, 50)(rng) * 100)),
+                            {Value(from), Value(to), Value(DateTime::fromDayNumber(dayOf(g)).canonical()),
+                             Value(Currency::fromInt(std::uniform_int_distribution<int>(1, 50)(g) * 100)),
                              Value(i % 4 == 0 ? "还信用卡" : "")});
-        }
+        };
+        // The first loans and transfers come from the records' stream, as
+        // they always have; the rest from a stream of their own, so the
+        // records, budgets and first loans and transfers of a sample stay
+        // what they were (only the account totals take in the rest).
+        const int firstLoans = options.years * 4, firstTransfers = options.years * 12;
+        for (int i = 0; i < firstLoans; ++i)
+            addLoan(rng, i);
+        for (int i = 0; i < firstTransfers; ++i)
+            addTransfer(rng, i);
+        std::mt19937 more(options.seed + 1);
+        for (int i = firstLoans; i < options.years * options.loansPerYear; ++i)
+            addLoan(more, i);
+        for (int i = firstTransfers; i < options.years * options.transfersPerYear; ++i)
+            addTransfer(more, i);
         c.executeNative("UPDATE s_yushuan SET y_money = (f_id % 7 + 2) * 2500000");
 
         RefreshRecordTotals(c);

@@ -90,7 +90,9 @@ void GridEditor::remove()
     if (!row)
         return; // no row, or a new one not saved yet
     widgets::MessageBoxes& boxes = widgets::messageBoxesFor(this);
-    if (!boxes.confirm(window(), rules_.question ? rules_.question(id) : QStringLiteral("是否确定删除？")))
+    const QString question = rules_.question ? rules_.question(id)
+                             : QStringLiteral("是否确定删除？") + (rules_.idInQuestion ? id : QString());
+    if (!boxes.confirm(window(), question))
         return;
     pages::deleteWith(command_, rules_.deleteStatements(*row), rules_.pass);
     if (rules_.afterDelete)

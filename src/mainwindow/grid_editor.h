@@ -45,8 +45,9 @@ public:
         std::function<QString()> idToDelete;
         // A refusal before the question: true when the page refused (and said why).
         std::function<bool(const QString& id)> refuseDelete;
-        // The question: "是否确定删除？" by default.
+        // The question: "是否确定删除？" by default, followed by the id when asked for.
         std::function<QString(const QString& id)> question;
+        bool idInQuestion = false;
         // What the delete issues, in one transaction with the pass.
         std::function<std::vector<std::string>(pages::RowId)> deleteStatements;
         // Runs after a delete and inside every save (the account totals).

@@ -5,10 +5,12 @@
 #include "categories/categories_page.h"
 #include "entry/entry_page.h"
 #include "feedback/feedback_browser.h"
+#include "loans/loans_page.h"
 #include "pages/loans_statements.h"
 #include "reports/category_report_page.h"
 #include "reports/flow_report_page.h"
 #include "reports/person_report_page.h"
+#include "transfers/transfers_page.h"
 #include "users/users_page.h"
 
 #include "chn_calendar_picker.h"
@@ -106,8 +108,8 @@ MainWindow::MainWindow(const SignInHost& host)
     addPage<EntryPage>("Panel3");
     addPage<AccountsPage>("Panel6");
     addPage<CategoriesPage>("Panel7");
-    addPage<EmptyPage<kPanel8>>("Panel8");
-    addPage<EmptyPage<kPanel10>>("Panel10");
+    addPage<LoansPage>("Panel8");
+    addPage<TransfersPage>("Panel10");
     addPage<BudgetsPage>("Panel11");
     addPage<FlowReportPage>("Panel12");
     addPage<CategoryReportPage>("Panel13");

@@ -19,6 +19,10 @@ inline constexpr const char* kUnsettledLoansList =
 ledger::Params loansOf(ClassCode klass);
 std::string deleteLoan(RowId loan);
 
+// The outstanding balance of a loan, 借出金额 − 已还金额, in exact money:
+// an empty amount counts as 0. Nothing when an amount is not money at all.
+std::optional<ledger::Currency> loanBalance(const ledger::Value& lent, const ledger::Value& repaid);
+
 // The account names the loans and transfers pages look up.
 inline constexpr const char* kAccountNames = "select id,z_name as 账户 from z_zhanghu";
 
