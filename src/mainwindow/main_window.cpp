@@ -72,15 +72,6 @@ public:
     void enter() override {}
 };
 
-// A page still to come: an empty panel of the content area.
-template <const char* Name>
-class EmptyPage : public Page {
-public:
-    EmptyPage(PageContext& context, QWidget* parent = nullptr) : Page(context, Name, parent) {}
-    void enter() override {}
-};
-inline constexpr char kPanel8[] = "Panel8", kPanel10[] = "Panel10";
-
 } // namespace
 
 MainWindow::MainWindow(const SignInHost& host)

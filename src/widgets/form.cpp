@@ -109,6 +109,14 @@ void onMouseRelease(QWidget* control, std::function<void()> handler)
     });
 }
 
+void onResize(QWidget* control, std::function<void()> handler)
+{
+    new EventHook(control, QEvent::Resize, [handler = std::move(handler)](QEvent*) {
+        handler();
+        return false;
+    });
+}
+
 void onFocusIn(QWidget* control, std::function<void()> handler)
 {
     new EventHook(control, QEvent::FocusIn, [handler = std::move(handler)](QEvent*) {

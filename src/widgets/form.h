@@ -75,6 +75,8 @@ void onKeyPress(QWidget* control, KeyHandler handler);
 // The handler runs for a mouse button released over the control; the
 // control still sees the click.
 void onMouseRelease(QWidget* control, std::function<void()> handler);
+// The handler runs after the control changed its size.
+void onResize(QWidget* control, std::function<void()> handler);
 // The handler runs when the control takes the keyboard focus, by mouse or key.
 void onFocusIn(QWidget* control, std::function<void()> handler);
 

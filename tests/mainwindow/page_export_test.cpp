@@ -7,9 +7,11 @@
 #include "mainwindow/accounts/accounts_page.h"
 #include "mainwindow/budgets/budgets_page.h"
 #include "mainwindow/entry/entry_page.h"
+#include "mainwindow/loans/loans_page.h"
 #include "mainwindow/reports/category_report_page.h"
 #include "mainwindow/reports/flow_report_page.h"
 #include "mainwindow/reports/person_report_page.h"
+#include "mainwindow/transfers/transfers_page.h"
 #include "widgets/data_grid.h"
 #include "widgets/date_picker.h"
 #include "widgets/spin_edit.h"
@@ -153,6 +155,8 @@ TEST(PageExport, EveryListOfRecordsOrReportRowsOffersIt)
     expectExportOn<mainwindow::FlowReportPage>(nullptr, {"DBGridEh10", "DBGridEh11", "DBGridEh12"});
     expectExportOn<mainwindow::CategoryReportPage>(nullptr, {"DBGridEh13", "DBGridEh14"});
     expectExportOn<mainwindow::PersonReportPage>(nullptr, {"DBGridEh15"});
+    expectExportOn<mainwindow::LoansPage>(nullptr, {"DBGridEh6"});
+    expectExportOn<mainwindow::TransfersPage>(nullptr, {"DBGridEh7"});
 }
 
 // The comparison's sums are worked out by the statement; they still come

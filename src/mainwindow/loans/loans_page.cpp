@@ -80,6 +80,7 @@ LoansPage::LoansPage(PageContext& context, QWidget* parent)
     grid->setRowHeight(25);
     grid->setColumns(loanColumns(context.ADOQuery12));
     grid->setFitColumns(true);
+    grid->enableCsvExport(QStringLiteral("借入借出"));
 
     // The balance follows the amounts of the current loan: when the list
     // opens, when another loan becomes current and when an amount is edited.

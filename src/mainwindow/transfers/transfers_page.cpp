@@ -80,7 +80,8 @@ TransfersPage::TransfersPage(PageContext& context, QWidget* parent)
     grid->setRowHeight(25);
     grid->setColumns(transferColumns(context.ADOQuery12));
     connect(grid->model(), &QAbstractItemModel::modelReset, this, [this] { fitNote(); });
-    grid->installEventFilter(this);
+    widgets::onResize(grid, [this] { fitNote(); });
+    grid->enableCsvExport(QStringLiteral("转账"));
 }
 
 void TransfersPage::enter()
@@ -110,13 +111,6 @@ bool TransfersPage::everyTransferHasADate() const
         if (ADOQuery13.value(row, date).isNull())
             return false;
     return true;
-}
-
-bool TransfersPage::eventFilter(QObject* watched, QEvent* event)
-{
-    if (watched == transfers_->grid() && event->type() == QEvent::Resize)
-        fitNote();
-    return Page::eventFilter(watched, event);
 }
 
 } // namespace mainwindow

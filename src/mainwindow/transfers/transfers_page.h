@@ -22,9 +22,6 @@ public:
     // Lists the period, with the account names read afresh.
     void enter() override;
 
-protected:
-    bool eventFilter(QObject* watched, QEvent* event) override;
-
 private:
     void listPeriod();
     void fitNote();
