@@ -49,6 +49,8 @@ private:
     void startUp();
     void LoadSkin();
     void issue(const std::string& statement);
+    void fillUserList();
+    void backToSignIn();
 
     widgets::MessageBoxes& boxes_;
     ledger::Connection ADOConnection1;
