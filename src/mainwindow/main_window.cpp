@@ -461,6 +461,7 @@ void MainWindow::ledgerReplaced()
         if (known.fields[f].name == "sys_pwd")
             stillKnown = QString::fromStdString(known.rows[0][f].toText()) == host_.password;
     if (!stillKnown && host_.backToSignIn) {
+        host_.boxes.notice(this, QStringLiteral("备份已恢复。恢复的账本里没有当前用户，请重新登录。"));
         host_.backToSignIn();
         return;
     }
@@ -480,6 +481,7 @@ void MainWindow::ledgerReplaced()
     context_.b_zt.clear();
     context_.editid->setText(QStringLiteral("0"));
     navigate(again ? *again : navigations_.front());
+    host_.boxes.information(this, QStringLiteral("备份已恢复。"));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)
