@@ -142,8 +142,10 @@ TEST_F(ExportTest, ACancelledExportLeavesNoFileAndNoDialogChoiceWritesNothing)
 {
     h.click("exportAllRecords"); // the save dialog cancelled
     EXPECT_TRUE(h.boxes.progressShown().empty());
+    h.db().beginTransaction();
     for (int i = 0; i < 3000; ++i)
         h.household().addRecord("Z", 2, "1", "2024-01-01");
+    h.db().commit();
     h.boxes.chooseFile(QString::fromStdString(target()));
     h.boxes.cancelProgressAfter(2);
     h.click("exportAllRecords");
