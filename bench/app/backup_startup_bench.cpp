@@ -9,6 +9,7 @@
 
 #include "app/sign_in_window.h"
 #include "ledger/backup.h"
+#include "ledger/schema.h"
 #include "mainwindow/backups.h"
 #include "mainwindow/main_window.h"
 #include "resources/resources.h"
@@ -123,8 +124,8 @@ void signIn(benchmark::State& state, Copy copy)
         state.PauseTiming();
         const double usable = clock.nsecsElapsed() / 1e6;
         if (copy == Copy::Worker) {
-            // The worker starts on the window's first turn of the loop.
-            stall += longestStallMs([&] { return main->backups().running() || ledger::backupDue(ledger::kDatabaseFileName, ledger::localNow()); });
+            // The worker starts once the window is shown and idle.
+            stall += longestStallMs([&] { return main->automaticBackupPending() || main->backups().running(); });
             main->backups().wait();
         } else if (copy == Copy::Slices) {
             stall += longestStallMs([&] { return !slices->done(); });

@@ -24,6 +24,7 @@
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QTimer>
+#include <QWindow>
 
 namespace mainwindow {
 
@@ -444,10 +445,27 @@ void MainWindow::Label24Click()
     QDesktopServices::openUrl(makerSite_);
 }
 
+// The copy starts once the window is on the screen and has handled what
+// showing it caused, so that it does not compete with the first paint on a
+// busy machine. A window that never shows (minimised at once) gets it after
+// two seconds all the same.
 void MainWindow::startAutomaticBackup()
 {
-    // After the window has had its first turn of the event loop.
-    QTimer::singleShot(0, &backups_, [this] { backups_.startAutomatic(); });
+    backupPending_ = true;
+    QTimer::singleShot(0, this, [this] { startBackupWhenShown(0); });
+}
+
+void MainWindow::startBackupWhenShown(int waited)
+{
+    const bool shown = windowHandle() && windowHandle()->isExposed();
+    if (!shown && waited < 2000) {
+        QTimer::singleShot(10, this, [this, waited] { startBackupWhenShown(waited + 10); });
+        return;
+    }
+    QTimer::singleShot(0, this, [this] {
+        backupPending_ = false;
+        backups_.startAutomatic();
+    });
 }
 
 // After a restore every page reads again: the pages built so far are

@@ -62,6 +62,8 @@ public:
 
     // The day's backup, after a good sign-in; it runs beside the window.
     void startAutomaticBackup();
+    // Asked for, but not started yet: the window is not on the screen.
+    bool automaticBackupPending() const { return backupPending_; }
     Backups& backups() { return backups_; }
 
 protected:
@@ -102,6 +104,7 @@ private:
     void Image11Click();
     void Label24Click();
     void ledgerReplaced();
+    void startBackupWhenShown(int waited);
 
     SignInHost host_;
     Backups backups_;
@@ -112,6 +115,7 @@ private:
     QWidget* Panel2_ = nullptr;
     QLabel* Label30_ = nullptr;
     QLabel* backupStatus_ = nullptr;
+    bool backupPending_ = false;
     QTimer* Timer1_ = nullptr;
     QStackedWidget* content_ = nullptr;
     QWidget* Panel18_ = nullptr;

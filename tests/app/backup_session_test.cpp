@@ -4,6 +4,7 @@
 
 #include "household.h"
 #include "program_folder.h"
+#include "screenshots.h"
 
 #include "ledger/backup.h"
 #include "ledger/schema.h"
@@ -51,7 +52,9 @@ protected:
     }
     void settle(mainwindow::MainWindow* main)
     {
-        QApplication::processEvents();
+        for (int i = 0; i < 300 && main->automaticBackupPending(); ++i)
+            QTest::qWait(10);
+        EXPECT_FALSE(main->automaticBackupPending()) << "the day's backup starts once the window is shown";
         main->backups().wait();
         QApplication::processEvents();
     }
@@ -120,6 +123,7 @@ TEST_F(BackupSession, AFailingBackupIsSaidInTheStatusBandUntilOneSucceeds)
     EXPECT_TRUE(status(main).startsWith(QStringLiteral("备份失败："))) << status(main).toStdString();
     EXPECT_FALSE(child<QLabel>(main, "backupStatus")->text().isEmpty());
     EXPECT_TRUE(folder.boxes.shown().empty()) << "no box in the way of the day's work";
+    testsupport::saveScreenshot(main, QStringLiteral("main-window-backup-failed"));
     if (root)
         fs::remove(ledger::kBackupFolderName);
     else

@@ -3,6 +3,7 @@
 
 #include "csv_reader.h"
 #include "page_harness.h"
+#include "screenshots.h"
 
 #include "ledger/backup.h"
 #include "mainwindow/backups.h"
@@ -113,6 +114,19 @@ TEST_F(BackupGroupTest, RestoringWithoutAChoiceOrWhenCancelledChangesNothing)
     EXPECT_EQ(h.boxes.texts(), std::vector<QString>{QStringLiteral("是否确定用所选备份替换当前账本？当前账本会先备份。")});
     EXPECT_EQ(h.household().scalar("select count(*) from s_shouru"), "1");
     EXPECT_EQ(ledger::listBackups(h.db().path()).size(), 1u);
+}
+
+TEST_F(BackupGroupTest, Screenshot)
+{
+    h.household().addUser("爸爸", "abc");
+    for (int i = 0; i < 6; ++i) {
+        h.household().addRecord("Z", 2, "12.5", "2024-03-05");
+        ledger::writeBackup(h.db(), *ledger::DateTime::make(2026, 11, 20 + i, 8, 30, i));
+    }
+    std::ofstream(folder() + "/" + ledger::backupFileName(*ledger::DateTime::make(2026, 11, 1, 7, 0, 0))) << "坏的";
+    h.enter();
+    ASSERT_EQ(list()->topLevelItemCount(), 7);
+    EXPECT_FALSE(testsupport::saveScreenshot(h.window(), QStringLiteral("settings-page")).isEmpty());
 }
 
 class ExportTest : public BackupGroupTest {
