@@ -100,6 +100,8 @@ void UsersPage::buildBackupGroup()
     backupList_->setColumnWidth(0, 200);
     backupList_->setColumnWidth(1, 140);
     backupList_->header()->setStretchLastSection(true);
+    backupList_->headerItem()->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
+    backupList_->headerItem()->setTextAlignment(2, Qt::AlignRight | Qt::AlignVCenter);
     backupList_->setAllColumnsShowFocus(true);
     const std::vector<widgets::ButtonRow> rows = {
         {"backupNow", "立即备份", QRect(588, 22, 168, 28), [this] { backUpNow(); }, "现在就备份当前账本，不论今天是否已备份"},
