@@ -70,12 +70,22 @@ void Backups::finished(const std::string& file, const QString& failure)
 {
     if (worker_.joinable())
         worker_.join(); // it has ended: its last act was to post this
-    if (!failure.isEmpty() || file.empty()) {
-        status_ = QStringLiteral("备份失败：") + (failure.isEmpty() ? QStringLiteral("备份没有完成") : failure);
-    } else {
-        status_.clear();
-        emit backupsChanged();
-    }
+    if (failure.isEmpty() && !file.empty())
+        succeeded();
+    else
+        failed(failure.isEmpty() ? QStringLiteral("备份没有完成") : failure);
+}
+
+void Backups::succeeded()
+{
+    status_.clear();
+    emit backupsChanged();
+    emit statusChanged(status_);
+}
+
+void Backups::failed(const QString& reason)
+{
+    status_ = QStringLiteral("备份失败：") + reason;
     emit statusChanged(status_);
 }
 
@@ -84,10 +94,10 @@ std::string Backups::backUpNow()
     wait();
     try {
         const std::string file = ledger::writeBackup(connection_);
-        finished(file, {});
+        succeeded();
         return file;
     } catch (const std::exception& e) {
-        finished({}, QString::fromStdString(e.what()));
+        failed(QString::fromStdString(e.what()));
         throw;
     }
 }
@@ -100,11 +110,11 @@ void Backups::restore(const std::string& chosenFile)
     } catch (const ledger::Error& e) {
         // The ledger as it was could not be backed up: a failed backup.
         if (e.kind() == ledger::Error::Kind::File)
-            finished({}, QString::fromStdString(e.what()));
+            failed(QString::fromStdString(e.what()));
         throw;
     }
     // The ledger as it was went into a new backup.
-    finished("restored", {});
+    succeeded();
     emit ledgerReplaced();
 }
 

@@ -60,6 +60,8 @@ signals:
 
 private:
     void finished(const std::string& file, const QString& failure);
+    void succeeded();
+    void failed(const QString& reason);
 
     ledger::Connection& connection_;
     std::thread worker_;

@@ -253,7 +253,9 @@ void MainWindow::buildStatusBand()
         backupStatus_->setToolTip(status);
         backupStatus_->setText(backupStatus_->fontMetrics().elidedText(status, Qt::ElideRight, backupStatus_->width()));
     });
-    connect(&backups_, &Backups::ledgerReplaced, this, [this] { ledgerReplaced(); }, Qt::QueuedConnection);
+    // Queued: the page that asked for the restore is rebuilt, so its handler must have returned.
+    connect(&backups_, &Backups::ledgerReplaced, this, [this] { widgets::runGuarded(this, [this] { ledgerReplaced(); }); },
+            Qt::QueuedConnection);
 }
 
 template <class P>
