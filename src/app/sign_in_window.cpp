@@ -148,11 +148,7 @@ void SignInWindow::startUp()
         boxes_.notice(this, QStringLiteral("对不起，系统数据库源没有找到，请你重新定位系统数据库！"));
     }
     // 3, 4. The users, in the order the database gives them; the first is chosen.
-    issue(pages::kUserList);
-    const int name = ADOQuery1.fieldIndexOrThrow("sys_name");
-    for (int r = 0; r < ADOQuery1.rowCount(); ++r)
-        ComboBox1->addItem(QString::fromStdString(ADOQuery1.value(r, name).toText()));
-    ComboBox1->setCurrentIndex(ComboBox1->count() > 0 ? 0 : -1);
+    fillUserList();
     // 5, 6. The remembered sign-in.
     issue(pages::kSettingsRow);
     auto setting = [this](const char* column) {
@@ -197,9 +193,12 @@ void SignInWindow::SignIn()
         return;
     }
     hide();
-    mainwindow::SignInHost host{ADOConnection1, ADOQuery1, boxes_, [this] { close(); }};
+    mainwindow::SignInHost host{ADOConnection1, ADOQuery1, boxes_, [this] { close(); }, name, stored,
+                                [this] { backToSignIn(); }};
     Form3_ = std::make_unique<mainwindow::MainWindow>(host);
     Form3_->show();
+    // Only now, signed in, may the program write beside the ledger.
+    Form3_->startAutomaticBackup();
     ADOQuery1.close();
     ADOQuery1.setText(CheckBox1->isChecked() ? pages::rememberSignIn(name.toStdString(), Edit2->text().toStdString()) : pages::forgetSignIn());
     ADOQuery1.execSql();
@@ -209,6 +208,32 @@ void SignInWindow::SignIn()
         if (ledger::lacksIndexes(ADOConnection1))
             ledger::addMissingIndexes(ADOConnection1);
     }));
+}
+
+void SignInWindow::fillUserList()
+{
+    ComboBox1->clear();
+    issue(pages::kUserList);
+    const int name = ADOQuery1.fieldIndexOrThrow("sys_name");
+    for (int r = 0; r < ADOQuery1.rowCount(); ++r)
+        ComboBox1->addItem(QString::fromStdString(ADOQuery1.value(r, name).toText()));
+    ComboBox1->setCurrentIndex(ComboBox1->count() > 0 ? 0 : -1);
+}
+
+// A restored ledger that no longer knows the one signed in: the main window
+// goes (after the handler that asked has returned) and the sign-in window
+// offers the restored users.
+void SignInWindow::backToSignIn()
+{
+    if (!Form3_)
+        return;
+    Form3_->hide();
+    Form3_.release()->deleteLater();
+    Edit2->clear();
+    widgets::runGuarded(this, [this] { fillUserList(); });
+    show();
+    activateWindow();
+    Edit2->setFocus();
 }
 
 } // namespace app

@@ -52,6 +52,8 @@ private:
     void LoadSkin();
     void issue(const std::string& statement);
     void pointToNewestBackup();
+    void fillUserList();
+    void backToSignIn();
 
     widgets::MessageBoxes& boxes_;
     std::unique_ptr<ledger::EarlyIntegrityCheck> earlyCheck_;

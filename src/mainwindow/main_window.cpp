@@ -7,6 +7,7 @@
 #include "feedback/feedback_browser.h"
 #include "loans/loans_page.h"
 #include "pages/loans_statements.h"
+#include "pages/sign_in_statements.h"
 #include "reports/category_report_page.h"
 #include "reports/flow_report_page.h"
 #include "reports/person_report_page.h"
@@ -25,6 +26,7 @@
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QTimer>
+#include <QWindow>
 
 namespace mainwindow {
 
@@ -77,7 +79,7 @@ public:
 MainWindow::MainWindow(const SignInHost& host)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint),
-      host_(host), ADOQuery4_(host.connection, "ADOQuery4"), ADOQuery12_(host.connection, "ADOQuery12"),
+      host_(host), backups_(host.connection), ADOQuery4_(host.connection, "ADOQuery4"), ADOQuery12_(host.connection, "ADOQuery12"),
       context_{host.connection, host.ADOQuery1, ADOQuery4_, ADOQuery12_, host.boxes, QString(), nullptr, QDate::currentDate()},
       makerSite_(QString::fromUtf8(kMakerSite))
 {
@@ -89,6 +91,7 @@ MainWindow::MainWindow(const SignInHost& host)
     move(213, 167);
     widgets::lendMessageBoxes(this, host.boxes);
     ADOQuery12_.setText(pages::kAccountNames);
+    context_.backups = &backups_;
 
     buildHeader();
     buildNavigation();
@@ -232,6 +235,20 @@ void MainWindow::buildStatusBand()
     Label30_->setObjectName(QStringLiteral("Label30"));
     Label30_->setGeometry(frame->width() - 193, 0, 193, 33);
     Label30_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // A failed backup is said here until the next one succeeds.
+    backupStatus_ = new QLabel(frame);
+    backupStatus_->setObjectName(QStringLiteral("backupStatus"));
+    backupStatus_->setGeometry(285, 0, frame->width() - 193 - 285, 33);
+    QPalette palette = backupStatus_->palette();
+    palette.setColor(QPalette::WindowText, QColor(192, 0, 0));
+    backupStatus_->setPalette(palette);
+    connect(&backups_, &Backups::statusChanged, backupStatus_, [this](const QString& status) {
+        backupStatus_->setToolTip(status);
+        backupStatus_->setText(backupStatus_->fontMetrics().elidedText(status, Qt::ElideRight, backupStatus_->width()));
+    });
+    // Queued: the page that asked for the restore is rebuilt, so its handler must have returned.
+    connect(&backups_, &Backups::ledgerReplaced, this, [this] { widgets::runGuarded(this, [this] { ledgerReplaced(); }); },
+            Qt::QueuedConnection);
 }
 
 template <class P>
@@ -421,6 +438,63 @@ void MainWindow::Image11Click()
 void MainWindow::Label24Click()
 {
     QDesktopServices::openUrl(makerSite_);
+}
+
+// The copy starts once the window is on the screen and has handled what
+// showing it caused, so that it does not compete with the first paint on a
+// busy machine. A window that never shows (minimised at once) gets it after
+// two seconds all the same.
+void MainWindow::startAutomaticBackup()
+{
+    backupPending_ = true;
+    QTimer::singleShot(0, this, [this] { startBackupWhenShown(0); });
+}
+
+void MainWindow::startBackupWhenShown(int waited)
+{
+    const bool shown = windowHandle() && windowHandle()->isExposed();
+    if (!shown && waited < 2000) {
+        QTimer::singleShot(10, this, [this, waited] { startBackupWhenShown(waited + 10); });
+        return;
+    }
+    QTimer::singleShot(0, this, [this] {
+        backupPending_ = false;
+        backups_.startAutomatic();
+    });
+}
+
+// After a restore every page reads again: the pages built so far are
+// dropped (their pending edits with them) and built anew when entered. The
+// one signed in stays so only while the restored ledger still knows them.
+void MainWindow::ledgerReplaced()
+{
+    bool stillKnown = false;
+    const auto known = host_.connection.select(pages::userByName(host_.userName.toStdString()));
+    for (size_t f = 0; f < known.fields.size() && !known.rows.empty(); ++f)
+        if (known.fields[f].name == "sys_pwd")
+            stillKnown = QString::fromStdString(known.rows[0][f].toText()) == host_.password;
+    if (!stillKnown && host_.backToSignIn) {
+        host_.boxes.notice(this, QStringLiteral("备份已恢复。恢复的账本里没有当前用户，请重新登录。"));
+        host_.backToSignIn();
+        return;
+    }
+    QWidget* front = pageInFront();
+    const Navigation* again = nullptr;
+    for (const Navigation& n : navigations_)
+        if (!again && pages_.count(n.panel) && pages_[n.panel] == front)
+            again = &n;
+    for (auto& [name, built] : pages_) {
+        if (!built)
+            continue;
+        content_->removeWidget(built);
+        built->deleteLater();
+    }
+    pages_.clear();
+    ADOQuery12_.close();
+    context_.b_zt.clear();
+    context_.editid->setText(QStringLiteral("0"));
+    navigate(again ? *again : navigations_.front());
+    host_.boxes.information(this, QStringLiteral("备份已恢复。"));
 }
 
 void MainWindow::closeEvent(QCloseEvent* event)

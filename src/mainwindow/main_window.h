@@ -1,5 +1,6 @@
 #pragma once
 
+#include "backups.h"
 #include "page.h"
 
 #include <QUrl>
@@ -34,6 +35,11 @@ struct SignInHost {
     ledger::Query& ADOQuery1;
     widgets::MessageBoxes& boxes;
     std::function<void()> closeSignIn;
+    // Who signed in, and the way back to the sign-in window when a restored
+    // ledger no longer knows them.
+    QString userName;
+    QString password;
+    std::function<void()> backToSignIn;
 };
 
 // The main window: header with three links, navigation column, the pages
@@ -53,6 +59,12 @@ public:
     void ResetNavigationMarks();
     // The page now in front of the content area.
     QWidget* pageInFront() const;
+
+    // The day's backup, after a good sign-in; it runs beside the window.
+    void startAutomaticBackup();
+    // Asked for, but not started yet: the window is not on the screen.
+    bool automaticBackupPending() const { return backupPending_; }
+    Backups& backups() { return backups_; }
 
 protected:
     void closeEvent(QCloseEvent* event) override;
@@ -91,14 +103,19 @@ private:
     void WebBrowser1TitleChange(const QString& title);
     void Image11Click();
     void Label24Click();
+    void ledgerReplaced();
+    void startBackupWhenShown(int waited);
 
     SignInHost host_;
+    Backups backups_;
     ledger::Query ADOQuery4_;
     ledger::Query ADOQuery12_;
     PageContext context_;
     QUrl makerSite_;
     QWidget* Panel2_ = nullptr;
     QLabel* Label30_ = nullptr;
+    QLabel* backupStatus_ = nullptr;
+    bool backupPending_ = false;
     QTimer* Timer1_ = nullptr;
     QStackedWidget* content_ = nullptr;
     QWidget* Panel18_ = nullptr;

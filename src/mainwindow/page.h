@@ -16,6 +16,8 @@ class QLabel;
 
 namespace mainwindow {
 
+class Backups;
+
 // What the main window lends every page: the one connection and its
 // command objects, the message boxes, and the little state pages share.
 struct PageContext {
@@ -27,6 +29,7 @@ struct PageContext {
     QString b_zt;             // class code of the page in front: "Z", "S", or empty before the first
     QLabel* editid = nullptr; // hidden label holding the entry page's record id
     QDate opened;             // the day the window opened: every date box starts on it
+    Backups* backups = nullptr; // the ledger's backups (the settings page lists and makes them)
 };
 
 // A page of the content area: a widget with its design name that the

@@ -3,6 +3,7 @@
 #include "typing.h"
 
 #include "ledger/schema.h"
+#include "mainwindow/backups.h"
 #include "pages/loans_statements.h"
 #include "widgets/data_grid.h"
 
@@ -33,6 +34,8 @@ PageHarnessBase::PageHarnessBase(ledger::Connection* existing)
     editid->hide();
     context_.reset(new mainwindow::PageContext{db_, *ADOQuery1_, *ADOQuery4_, *ADOQuery12_, boxes, QString(), editid,
                                                QDate::currentDate()});
+    backups_ = std::make_unique<mainwindow::Backups>(db_);
+    context_->backups = backups_.get();
     widgets::lendMessageBoxes(window_.get(), boxes);
     window_->resize(768, 511);
 }
@@ -40,6 +43,7 @@ PageHarnessBase::PageHarnessBase(ledger::Connection* existing)
 PageHarnessBase::~PageHarnessBase()
 {
     window_.reset(); // the page goes before the queries it shows
+    backups_.reset();
 }
 
 void PageHarnessBase::place(mainwindow::Page* page)

@@ -17,6 +17,9 @@
 namespace widgets {
 class DataGrid;
 }
+namespace mainwindow {
+class Backups;
+}
 
 namespace testsupport {
 
@@ -79,6 +82,7 @@ private:
     std::unique_ptr<ledger::Query> ADOQuery1_, ADOQuery4_, ADOQuery12_;
     std::unique_ptr<QWidget> window_;
     std::unique_ptr<mainwindow::PageContext> context_;
+    std::unique_ptr<mainwindow::Backups> backups_;
     mainwindow::Page* page_ = nullptr;
 };
 
