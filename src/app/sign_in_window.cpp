@@ -29,6 +29,8 @@ std::string programConnectionString()
 
 namespace {
 
+constexpr const char* kDatabaseNotFound = "对不起，系统数据库源没有找到，请你重新定位系统数据库！";
+
 widgets::ClickLabel* pictureButton(QWidget* parent, const char* name, const QString& resource, const QRect& geometry)
 {
     auto* button = new widgets::ClickLabel(parent);
@@ -105,11 +107,56 @@ void SignInWindow::issue(const std::string& statement)
 
 void SignInWindow::FormCreate()
 {
-    widgets::runGuarded(this, [this] { startUp(); });
+    widgets::runGuarded(this, [this] {
+        try {
+            startUp();
+        } catch (const std::exception&) {
+            if (ADOConnection1.awaitingVerdict() && !takeVerdict())
+                return;
+            throw;
+        }
+    });
     earlyCheck_.reset();
-    if (ADOConnection1.openFailure() == ledger::OpenFailure::Damaged)
+    if (ADOConnection1.openFailure() == ledger::OpenFailure::Damaged && !damageTold_)
         pointToNewestBackup();
     Edit2->setFocus();
+    awaitVerdict();
+}
+
+// The integrity check goes on while the window waits for the password;
+// its verdict is taken as soon as it is known, and at the latest by SignIn.
+void SignInWindow::awaitVerdict()
+{
+    if (!ADOConnection1.awaitingVerdict())
+        return;
+    if (!ADOConnection1.verdictReady()) {
+        QTimer::singleShot(10, this, [this] { awaitVerdict(); });
+        return;
+    }
+    takeVerdict();
+}
+
+// A damaged ledger found after the window showed fails as it would have at
+// start: the notice, the standard error box, where the newest backup is,
+// and an empty user list.
+bool SignInWindow::takeVerdict()
+{
+    try {
+        ADOConnection1.settleIntegrity();
+        return true;
+    } catch (const ledger::Error& e) {
+        ComboBox1->clear();
+        Edit2->clear();
+        const bool shown = isVisible();
+        hide();
+        boxes_.notice(this, QString::fromUtf8(kDatabaseNotFound));
+        boxes_.standardError(this, QString::fromStdString(e.what()));
+        pointToNewestBackup();
+        damageTold_ = true;
+        if (shown)
+            show();
+        return false;
+    }
 }
 
 // After the notices of a ledger that cannot be opened: where the copy is
@@ -137,15 +184,21 @@ void SignInWindow::startUp()
     // 1. The one connection; a failure shows at the probe.
     ADOConnection1.close();
     try {
-        ADOConnection1.open(programConnectionString(), earlyCheck_.get());
+        if (earlyCheck_)
+            ADOConnection1.openBeforeVerdict(programConnectionString(), std::move(earlyCheck_));
+        else
+            ADOConnection1.open(programConnectionString());
     } catch (const ledger::Error&) {
     }
     // 2. The probe.
     try {
         issue(pages::kSettingsProbe);
     } catch (const std::exception&) {
+        // Unreadable before the integrity verdict: a damaged file is told as such.
+        if (ADOConnection1.awaitingVerdict() && !takeVerdict())
+            return;
         hide();
-        boxes_.notice(this, QStringLiteral("对不起，系统数据库源没有找到，请你重新定位系统数据库！"));
+        boxes_.notice(this, QString::fromUtf8(kDatabaseNotFound));
     }
     // 3, 4. The users, in the order the database gives them; the first is chosen.
     fillUserList();
@@ -181,6 +234,8 @@ void SignInWindow::LoadSkin()
 
 void SignInWindow::SignIn()
 {
+    if (!takeVerdict())
+        return;
     const QString name = ComboBox1->currentIndex() >= 0 ? ComboBox1->currentText() : QString();
     issue(pages::userByName(name.toStdString()));
     if (ADOQuery1.rowCount() == 0)

@@ -52,11 +52,14 @@ private:
     void LoadSkin();
     void issue(const std::string& statement);
     void pointToNewestBackup();
+    void awaitVerdict();
+    bool takeVerdict();
     void fillUserList();
     void backToSignIn();
 
     widgets::MessageBoxes& boxes_;
     std::unique_ptr<ledger::EarlyIntegrityCheck> earlyCheck_;
+    bool damageTold_ = false; // a damaged ledger found after the open was told
     ledger::Connection ADOConnection1;
     ledger::Query ADOQuery1;
     QString CurrentSkinName;

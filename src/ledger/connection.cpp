@@ -6,6 +6,7 @@
 #include <sqlite3.h>
 #include <sys/stat.h>
 
+#include <chrono>
 #include <cstdio>
 #include <random>
 #include <utility>
@@ -320,11 +321,48 @@ void Connection::checkOpen() const
         throw Error(Error::Kind::Open, openError_.empty() ? "数据库没有打开" : openError_);
 }
 
+void Connection::openBeforeVerdict(const std::string& connectionString, std::unique_ptr<EarlyIntegrityCheck> early)
+{
+    openFailure_ = OpenFailure::None;
+    try {
+        openFile(connectionString, early.get(), true);
+        openError_.clear();
+        if (early && early->path() == path_)
+            pending_ = std::move(early);
+        else
+            try { // no check of this file under way: check it here
+                checkIntegrity({});
+            } catch (const Error&) {
+                close();
+                throw;
+            }
+    } catch (const Error& e) {
+        openError_ = e.what();
+        if (openFailure_ == OpenFailure::None)
+            openFailure_ = OpenFailure::Other;
+        throw;
+    }
+}
+
+void Connection::settleIntegrity()
+{
+    if (!pending_)
+        return;
+    std::unique_ptr<EarlyIntegrityCheck> early = std::move(pending_);
+    try {
+        checkIntegrity(early->verdict());
+    } catch (const Error& e) {
+        openError_ = e.what();
+        close();
+        throw;
+    }
+}
+
 void Connection::open(const std::string& connectionString, EarlyIntegrityCheck* early)
 {
     openFailure_ = OpenFailure::None;
     try {
-        openFile(connectionString, early);
+        openFile(connectionString, early, false);
         openError_.clear();
     } catch (const Error& e) {
         openError_ = e.what();
@@ -334,7 +372,7 @@ void Connection::open(const std::string& connectionString, EarlyIntegrityCheck* 
     }
 }
 
-void Connection::openFile(const std::string& connectionString, EarlyIntegrityCheck* early)
+void Connection::openFile(const std::string& connectionString, EarlyIntegrityCheck* early, bool deferred)
 {
     close();
     const ConnectionSettings settings = ConnectionSettings::parse(connectionString);
@@ -354,11 +392,16 @@ void Connection::openFile(const std::string& connectionString, EarlyIntegrityChe
     try {
         sqlite3_busy_timeout(db_, 3000);
         tune();
-        checkIntegrity(early && early->path() == settings.dataSource ? early->verdict() : IntegrityVerdict{});
+        const bool ownCheck = early && early->path() == settings.dataSource;
+        if (!deferred)
+            checkIntegrity(ownCheck ? early->verdict() : IntegrityVerdict{});
         std::vector<Row> meta;
         try {
             meta = selectNative("SELECT key, value FROM ledger_meta", {}, {{Type::Text}, {Type::Text}});
         } catch (const Error&) {
+            // Unreadable before the verdict: a damaged file is told as such.
+            if (deferred)
+                checkIntegrity(ownCheck ? early->verdict() : IntegrityVerdict{});
             refuseOpen(openFailure_, OpenFailure::NotLedger, "文件“" + settings.dataSource + "”不是有效的账本数据库");
         }
         std::string format, salt, hash;
@@ -465,6 +508,11 @@ EarlyIntegrityCheck::~EarlyIntegrityCheck()
         verdict_.wait();
 }
 
+bool EarlyIntegrityCheck::ready() const
+{
+    return !verdict_.valid() || verdict_.wait_for(std::chrono::seconds(0)) == std::future_status::ready;
+}
+
 IntegrityVerdict EarlyIntegrityCheck::verdict()
 {
     return verdict_.valid() ? verdict_.get() : IntegrityVerdict{SQLITE_MISUSE, {}, "完整性检查的结果已经取走"};
@@ -472,6 +520,7 @@ IntegrityVerdict EarlyIntegrityCheck::verdict()
 
 void Connection::close()
 {
+    pending_.reset();
     if (!db_)
         return;
     if (inTransaction_)
@@ -724,6 +773,7 @@ std::vector<Field> Connection::select(const std::string& statement, const Params
 
 int64_t Connection::execute(const std::string& statement, const Params& params)
 {
+    settleIntegrity();
     std::shared_ptr<const jet::Translation> t = translate(statement);
     if (t->kind == jet::Translation::Kind::Select)
         throw Error(Error::Kind::Usage, "SELECT 语句应当用查询打开");
@@ -738,6 +788,7 @@ int64_t Connection::execute(const std::string& statement, const Params& params)
 
 int64_t Connection::executeNative(const std::string& sql, const std::vector<Value>& values)
 {
+    settleIntegrity();
     Statement& stmt = prepare(sql);
     Lease lease(stmt.get());
     for (size_t i = 0; i < values.size(); ++i)
@@ -777,6 +828,7 @@ int64_t Connection::lastInsertId() const
 
 void Connection::beginTransaction()
 {
+    settleIntegrity();
     checkOpen();
     if (inTransaction_)
         throw Error(Error::Kind::Usage, "已有一个事务正在进行，不能再开始一个");

@@ -74,6 +74,7 @@ public:
     EarlyIntegrityCheck& operator=(const EarlyIntegrityCheck&) = delete;
 
     const std::string& path() const { return path_; }
+    bool ready() const;
     // Waits for the verdict; it can be taken once.
     IntegrityVerdict verdict();
 
@@ -98,6 +99,15 @@ public:
     // connection closed. Nothing is written to a file that fails to open.
     // An early check of the same file stands in for the check at open.
     void open(const std::string& connectionString, EarlyIntegrityCheck* early = nullptr);
+    // Opens without waiting for the early check: reads go on meanwhile, and
+    // the first write (or settleIntegrity) takes the verdict first, so that
+    // nothing is ever written to a damaged file.
+    void openBeforeVerdict(const std::string& connectionString, std::unique_ptr<EarlyIntegrityCheck> early);
+    bool awaitingVerdict() const { return pending_ != nullptr; }
+    bool verdictReady() const { return !pending_ || pending_->ready(); }
+    // Takes the verdict of the check under way, waiting for it; a damaged
+    // ledger closes the connection and throws Error(Open) as open() does.
+    void settleIntegrity();
     void close();
     bool isOpen() const { return db_ != nullptr; }
     const std::string& path() const { return path_; }
@@ -143,7 +153,7 @@ private:
     void bind(Statement& stmt, int index, const Value& value);
     void bindSlots(Statement& stmt, const jet::Translation& t, const Params& params);
     [[noreturn]] void raise(int code, const std::string& context = {});
-    void openFile(const std::string& connectionString, EarlyIntegrityCheck* early);
+    void openFile(const std::string& connectionString, EarlyIntegrityCheck* early, bool deferred);
     void registerFunctions();
     void tune();
     void checkIntegrity(const IntegrityVerdict& early);
@@ -154,6 +164,7 @@ private:
     std::string path_;
     std::string openError_; // why the last open failed
     OpenFailure openFailure_ = OpenFailure::None;
+    std::unique_ptr<EarlyIntegrityCheck> pending_; // a verdict not yet taken
     jet::Catalog catalog_;
     bool inTransaction_ = false;
     std::vector<std::function<void()>> committed_;

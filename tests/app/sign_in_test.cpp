@@ -5,6 +5,7 @@
 
 #include "../ledger/file_checks.h"
 
+#include "ledger/sample_ledger.h"
 #include "pages/sign_in_statements.h"
 
 #include <QCheckBox>
@@ -213,6 +214,9 @@ TEST(SignInWithADamagedLedger, FailsLikeAMissingOneThenNamesTheNewestBackup)
         app::SignInWindow w(folder.boxes, early ? std::make_unique<ledger::EarlyIntegrityCheck>("fmy.dll") : nullptr);
         w.FormCreate();
         const auto& shown = folder.boxes.shown();
+        // The early verdict comes while the window waits for the password.
+        for (int waited = 0; early && shown.size() < 3 && waited < 5000; waited += 10)
+            QTest::qWait(10);
         ASSERT_EQ(shown.size(), 3u);
         EXPECT_EQ(shown[0].text, QStringLiteral("对不起，系统数据库源没有找到，请你重新定位系统数据库！"));
         EXPECT_EQ(shown[1].kind, Kind::StandardError);
@@ -225,6 +229,40 @@ TEST(SignInWithADamagedLedger, FailsLikeAMissingOneThenNamesTheNewestBackup)
         EXPECT_EQ(w.mainWindow(), nullptr);
     }
     EXPECT_TRUE(filechecks::bytesOf("fmy.dll") == bytes) << "nothing is written to a damaged ledger";
+}
+
+// Enter as soon as the window shows, whether the verdict is known by then
+// or not: a damaged ledger signs nobody in, is told once with its backups,
+// and is not written.
+TEST(SignInWithADamagedLedger, EnterAtOnceSignsNobodyIn)
+{
+    ProgramFolder folder(false);
+    ledger::createSampleLedger(ledger::kDatabaseFileName, {.records = 3000, .years = 1});
+    std::string bytes = filechecks::bytesOf("fmy.dll");
+    bytes.replace(bytes.size() / 2 / 4096 * 4096, 8192, std::string(8192, '\x5a'));
+    filechecks::writeBytes("fmy.dll", bytes);
+    app::SignInWindow w(folder.boxes, std::make_unique<ledger::EarlyIntegrityCheck>("fmy.dll"));
+    w.FormCreate();
+    QTest::keyClick(child<QLineEdit>(&w, "Edit2"), Qt::Key_Return);
+    QTest::qWait(50);
+    EXPECT_EQ(w.mainWindow(), nullptr);
+    int backupNotices = 0;
+    for (const QString& text : folder.boxes.texts())
+        backupNotices += text.contains(QStringLiteral("备份文件夹")) ? 1 : 0;
+    EXPECT_EQ(backupNotices, 1);
+    EXPECT_TRUE(filechecks::bytesOf("fmy.dll") == bytes);
+}
+
+TEST(SignInWithASoundLedger, TheEarlyCheckLetsTheFamilyIn)
+{
+    ProgramFolder folder;
+    app::SignInWindow w(folder.boxes, std::make_unique<ledger::EarlyIntegrityCheck>("fmy.dll"));
+    w.FormCreate();
+    child<QCheckBox>(&w, "CheckBox1")->setChecked(true);
+    QTest::keyClick(child<QLineEdit>(&w, "Edit2"), Qt::Key_Return);
+    ASSERT_NE(w.mainWindow(), nullptr);
+    EXPECT_TRUE(folder.boxes.shown().empty());
+    EXPECT_EQ(folder.scalar("select isuser from sys_sys"), "管理员") << "the remembered sign-in is written";
 }
 
 TEST(SignInWithADamagedLedger, WithoutBackupsSaysSo)

@@ -77,6 +77,38 @@ TEST(IntegrityAtOpen, ADamagedLedgerIsRefusedAndLeftByteForByte)
     EXPECT_EQ(failureOpening(good, "wrong", true), OpenFailure::WrongPassword) << "the early check is only of the pages";
 }
 
+// Opened before the verdict: reads go on, the first write takes the
+// verdict, and a damaged file is closed unwritten.
+TEST(IntegrityAtOpen, BeforeTheVerdictAWriteWaitsForIt)
+{
+    TempDir dir;
+    const std::string path = dir.file("ledger.dll");
+    ledger::createSampleLedger(path, {.records = 3000, .years = 1});
+    std::string bytes = bytesOf(path);
+    {
+        Connection sound;
+        sound.openBeforeVerdict(ledger::connectionStringFor(path), std::make_unique<ledger::EarlyIntegrityCheck>(path));
+        EXPECT_TRUE(sound.awaitingVerdict());
+        sound.execute("update s_user set sys_pwd='x'");
+        EXPECT_FALSE(sound.awaitingVerdict());
+    }
+    bytes = bytesOf(path);
+    bytes.replace(bytes.size() / 2 / 4096 * 4096, 8192, std::string(8192, '\x5a'));
+    filechecks::writeBytes(path, bytes);
+    Connection c;
+    c.openBeforeVerdict(ledger::connectionStringFor(path), std::make_unique<ledger::EarlyIntegrityCheck>(path));
+    EXPECT_NO_THROW(c.select("select count(*) from s_user"));
+    EXPECT_THROW(c.execute("update s_user set sys_pwd='y'"), Error);
+    EXPECT_EQ(c.openFailure(), OpenFailure::Damaged);
+    EXPECT_FALSE(c.isOpen());
+    EXPECT_THROW(c.beginTransaction(), Error) << "closed, it refuses what comes after";
+    EXPECT_TRUE(bytesOf(path) == bytes);
+
+    Connection unchecked; // no check of this file under way: checked at once
+    EXPECT_THROW(unchecked.openBeforeVerdict(ledger::connectionStringFor(path), nullptr), Error);
+    EXPECT_EQ(unchecked.openFailure(), OpenFailure::Damaged);
+}
+
 TEST(IntegrityAtOpen, AnEarlyCheckOfAnotherFileIsNotTaken)
 {
     TempDir dir;
