@@ -2,8 +2,7 @@
 // the balances after records, loans and transfers, and the entry page's
 // item search after the categories page changed the items.
 
-#include "ledger_fixture.h"
-#include "page_harness.h"
+#include "main_window_test.h"
 
 #include "ledger/account_totals.h"
 #include "mainwindow/main_window.h"
@@ -17,29 +16,8 @@
 
 namespace {
 
-class AcrossPages : public testing::Test {
+class AcrossPages : public testsupport::MainWindowTest {
 protected:
-    void SetUp() override
-    {
-        initResources();
-        main = std::make_unique<mainwindow::MainWindow>(mainwindow::SignInHost{f.db(), ADOQuery1, boxes, {}});
-        main->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
-    }
-
-    template <class W = QWidget>
-    W* find(const char* name)
-    {
-        W* found = main->findChild<W*>(QString::fromUtf8(name));
-        EXPECT_NE(found, nullptr) << "no control named " << name;
-        return found;
-    }
-    widgets::DataGrid* grid(const char* name) { return find<widgets::DataGrid>(name); }
-    void click(const char* name, bool ok = true)
-    {
-        boxes.answer(ok);
-        testsupport::clickOn(find(name));
-    }
     // On the entry page: the items the search lists for a typed text.
     QString itemsFound(const char* typed)
     {
@@ -79,10 +57,6 @@ protected:
         }
     }
 
-    testsupport::LedgerFixture f;
-    ledger::Query ADOQuery1{f.db(), "ADOQuery1"};
-    testsupport::ScriptedMessageBoxes boxes;
-    std::unique_ptr<mainwindow::MainWindow> main;
 };
 
 TEST_F(AcrossPages, TheBalanceFollowsRecordsLoansAndTransfersToTheCent)

@@ -3,8 +3,7 @@
 // and 余额 follow the loans and transfers booked on it, without restarting.
 
 #include "cell_editors.h"
-#include "ledger_fixture.h"
-#include "page_harness.h"
+#include "main_window_test.h"
 
 #include "mainwindow/main_window.h"
 #include "resources/resources.h"
@@ -15,33 +14,8 @@
 
 namespace {
 
-class LoansAcrossPages : public testing::Test {
+class LoansAcrossPages : public testsupport::MainWindowTest {
 protected:
-    void SetUp() override
-    {
-        initResources();
-        main = std::make_unique<mainwindow::MainWindow>(mainwindow::SignInHost{f.db(), ADOQuery1, boxes, {}});
-        main->show();
-        ASSERT_TRUE(QTest::qWaitForWindowExposed(main.get()));
-    }
-
-    template <class W = QWidget>
-    W* find(const char* name)
-    {
-        W* found = main->findChild<W*>(QString::fromUtf8(name));
-        EXPECT_NE(found, nullptr) << "no control named " << name;
-        return found;
-    }
-    widgets::DataGrid* grid(const char* name) { return find<widgets::DataGrid>(name); }
-    void click(const char* name, bool ok = true)
-    {
-        boxes.answer(ok);
-        testsupport::clickOn(find(name));
-    }
-    void type(const char* g, int row, const char* column, const char* text)
-    {
-        testsupport::typeIntoCell(grid(g), row, QString::fromUtf8(column), QString::fromUtf8(text));
-    }
     // What the accounts page shows of an account, in the order of its totals.
     QString totalsShown(int row)
     {
@@ -77,10 +51,6 @@ protected:
         click("Button40");
     }
 
-    testsupport::LedgerFixture f;
-    ledger::Query ADOQuery1{f.db(), "ADOQuery1"};
-    testsupport::ScriptedMessageBoxes boxes;
-    std::unique_ptr<mainwindow::MainWindow> main;
 };
 
 TEST_F(LoansAcrossPages, ANewAccountTakesLoansAndTransfersAndItsTotalsFollow)
