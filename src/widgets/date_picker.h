@@ -18,6 +18,15 @@ public:
     void setDateValue(const ledger::DateTime& value);
     // "YYYY-MM-DD"
     QString isoText() const;
+    // The drop-down month, set up for Chinese weeks.
+    QCalendarWidget* calendar();
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    bool calendarReady_ = false;
 };
 
 // The Qt date format of the program's short date form, e.g. "yyyy/M/d".

