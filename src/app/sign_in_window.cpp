@@ -136,9 +136,9 @@ void SignInWindow::awaitVerdict()
     takeVerdict();
 }
 
-// A damaged ledger found after the window showed fails as it would have at
-// start: the notice, the standard error box, where the newest backup is,
-// and an empty user list.
+// A ledger found damaged (or unreadable) after the window showed fails as
+// it would have at start: the notice, the standard error box, where the
+// newest backup is, and an empty user list.
 bool SignInWindow::takeVerdict()
 {
     try {
@@ -151,7 +151,8 @@ bool SignInWindow::takeVerdict()
         hide();
         boxes_.notice(this, QString::fromUtf8(kDatabaseNotFound));
         boxes_.standardError(this, QString::fromStdString(e.what()));
-        pointToNewestBackup();
+        if (ADOConnection1.openFailure() == ledger::OpenFailure::Damaged)
+            pointToNewestBackup();
         damageTold_ = true;
         if (shown)
             show();
