@@ -2,7 +2,8 @@
 
 #include <QtCore/qglobal.h>
 
-void initResources() {
+void initResources()
+{
     // The macro declares a function at the current scope: keep it global.
     Q_INIT_RESOURCE(jzb_resources);
 }

@@ -15,9 +15,9 @@
 #include "resources/resources.h"
 
 #include <QApplication>
-#include <QPushButton>
 #include <QDir>
 #include <QElapsedTimer>
+#include <QPushButton>
 #include <QTimer>
 #include <QWindow>
 #include <benchmark/benchmark.h>
@@ -148,9 +148,18 @@ void signIn(benchmark::State& state, Copy copy)
     removeBackups();
 }
 
-void SignInNoBackupDue(benchmark::State& state) { signIn(state, Copy::NotDue); }
-void SignInBackupOnWorker(benchmark::State& state) { signIn(state, Copy::Worker); }
-void SignInBackupInSlices(benchmark::State& state) { signIn(state, Copy::Slices); }
+void SignInNoBackupDue(benchmark::State& state)
+{
+    signIn(state, Copy::NotDue);
+}
+void SignInBackupOnWorker(benchmark::State& state)
+{
+    signIn(state, Copy::Worker);
+}
+void SignInBackupInSlices(benchmark::State& state)
+{
+    signIn(state, Copy::Slices);
+}
 BENCHMARK(SignInNoBackupDue)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(SignInBackupOnWorker)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(SignInBackupInSlices)->Unit(benchmark::kMillisecond)->Iterations(10);

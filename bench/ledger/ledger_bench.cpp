@@ -79,7 +79,8 @@ void MonthSum(benchmark::State& state)
         ++month;
         const std::string first = std::to_string(y) + "-" + (m < 10 ? "0" : "") + std::to_string(m) + "-01";
         const std::string last = std::to_string(y) + "-" + (m < 10 ? "0" : "") + std::to_string(m) + "-28";
-        auto rows = db.select("Select sum(s_jine) as a from s_shouru where  s_date between #" + first + "#    and  #" + last + "#");
+        auto rows =
+            db.select("Select sum(s_jine) as a from s_shouru where  s_date between #" + first + "#    and  #" + last + "#");
         benchmark::DoNotOptimize(rows);
     }
 }
@@ -102,7 +103,8 @@ void SaveThousandAppendedRows(benchmark::State& state)
 {
     auto& db = bigLedger();
     ledger::Query q(db, "ADOQuery13");
-    q.setText("select id,zh1,zh2,zdate as 转账时间,zXmoney as 转账金额,other as 备注 from s_zhanghistory where zdate between :t1 and :t2");
+    q.setText("select id,zh1,zh2,zdate as 转账时间,zXmoney as 转账金额,other as 备注 from s_zhanghistory where zdate between :t1 "
+              "and :t2");
     q.setParam("t1", "1900-01-01");
     q.setParam("t2", "1900-01-02");
     q.setBatchMode(true);

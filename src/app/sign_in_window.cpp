@@ -3,8 +3,8 @@
 #include "ledger/backup.h"
 #include "ledger/error.h"
 #include "ledger/schema.h"
-#include "pages/sign_in_statements.h"
 #include "mainwindow/main_window.h"
+#include "pages/sign_in_statements.h"
 #include "skins/skin_applier.h"
 #include "skins/skin_provider.h"
 #include "widgets/click_label.h"
@@ -44,9 +44,8 @@ widgets::ClickLabel* pictureButton(QWidget* parent, const char* name, const QStr
 
 SignInWindow::SignInWindow(widgets::MessageBoxes& boxes, std::unique_ptr<ledger::EarlyIntegrityCheck> earlyCheck)
     : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint | Qt::WindowStaysOnTopHint), boxes_(boxes),
-      earlyCheck_(std::move(earlyCheck)),
-      ADOQuery1(ADOConnection1, "ADOQuery1"),
-      ComboBox1(new QComboBox(this)), Edit2(new QLineEdit(this)), CheckBox1(new QCheckBox(this))
+      earlyCheck_(std::move(earlyCheck)), ADOQuery1(ADOConnection1, "ADOQuery1"), ComboBox1(new QComboBox(this)),
+      Edit2(new QLineEdit(this)), CheckBox1(new QCheckBox(this))
 {
     setObjectName(QStringLiteral("F_Login"));
     widgets::lendMessageBoxes(this, boxes_);
@@ -249,21 +248,21 @@ void SignInWindow::SignIn()
         return;
     }
     hide();
-    mainwindow::SignInHost host{ADOConnection1, ADOQuery1, boxes_, [this] { close(); }, name, stored,
-                                [this] { backToSignIn(); }};
+    mainwindow::SignInHost host{ADOConnection1, ADOQuery1, boxes_, [this] { close(); }, name, stored, [this] { backToSignIn(); }};
     Form3_ = std::make_unique<mainwindow::MainWindow>(host);
     Form3_->show();
     // Only now, signed in, may the program write beside the ledger.
     Form3_->startAutomaticBackup();
     ADOQuery1.close();
-    ADOQuery1.setText(CheckBox1->isChecked() ? pages::rememberSignIn(name.toStdString(), Edit2->text().toStdString()) : pages::forgetSignIn());
+    ADOQuery1.setText(CheckBox1->isChecked() ? pages::rememberSignIn(name.toStdString(), Edit2->text().toStdString())
+                                             : pages::forgetSignIn());
     ADOQuery1.execSql();
     // A ledger of an older version gets the indexes the reports rely on,
     // once, after the main window has shown itself.
     QTimer::singleShot(0, this, widgets::guarded(this, [this] {
-        if (ledger::lacksIndexes(ADOConnection1))
-            ledger::addMissingIndexes(ADOConnection1);
-    }));
+                           if (ledger::lacksIndexes(ADOConnection1))
+                               ledger::addMissingIndexes(ADOConnection1);
+                       }));
 }
 
 void SignInWindow::fillUserList()

@@ -21,31 +21,31 @@
 
 namespace calendar {
 
-inline constexpr std::array<std::string_view, 12> LunarMonthNames{
-    "正", "二", "三", "四", "五", "六", "七", "八", "九", "十", "冬", "腊"};
+inline constexpr std::array<std::string_view, 12> LunarMonthNames{"正", "二", "三", "四", "五", "六",
+                                                                  "七", "八", "九", "十", "冬", "腊"};
 
 // All texts of one date; refilled for every date shown.
 struct TChnCal {
-  DateTime DateValue;
-  std::string LunarYearText;
-  std::string YearGanZhiText;    // changes on 立春
-  std::string ZodiacText;        // of the lunar year
-  std::string EraText;           // empty from 1949 on
-  std::string MonthText;         // 正月 … 腊月, 闰二 for a leap month
-  std::string MonthGanZhiText;
-  std::string DayText;           // 初一 … 三十
-  std::string DayGanZhiText;
-  std::string ConstellationText;
-  std::string HolidayText;       // Gregorian festival
-  std::string LunarHolidayText;
-  std::string SolarTermText;
+    DateTime DateValue;
+    std::string LunarYearText;
+    std::string YearGanZhiText; // changes on 立春
+    std::string ZodiacText; // of the lunar year
+    std::string EraText; // empty from 1949 on
+    std::string MonthText; // 正月 … 腊月, 闰二 for a leap month
+    std::string MonthGanZhiText;
+    std::string DayText; // 初一 … 三十
+    std::string DayGanZhiText;
+    std::string ConstellationText;
+    std::string HolidayText; // Gregorian festival
+    std::string LunarHolidayText;
+    std::string SolarTermText;
 };
 
 enum class CellTextKind { LunarDay, MonthFirst, Holiday, SolarTerm, LunarHoliday };
 
 struct CellText {
-  std::string text;
-  CellTextKind kind = CellTextKind::LunarDay;
+    std::string text;
+    CellTextKind kind = CellTextKind::LunarDay;
 };
 
 // Fills every text of the date of x; false (texts left as they were, only
@@ -68,4 +68,4 @@ std::optional<SolarDate> ReckoningDate(DateTime x);
 // start year, years, 0, dynasty, ruler's title, personal name, era name.
 const std::vector<std::string>& EraTable();
 
-}  // namespace calendar
+} // namespace calendar

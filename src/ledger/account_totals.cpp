@@ -88,8 +88,7 @@ namespace ledger {
 
 std::optional<RecordEffect> readRecordEffect(Connection& c, int64_t recordId)
 {
-    const ResultSet r =
-        c.select("select s_zhanghuid, f_class, s_jine from s_shouru where id=" + std::to_string(recordId));
+    const ResultSet r = c.select("select s_zhanghuid, f_class, s_jine from s_shouru where id=" + std::to_string(recordId));
     if (r.rows.empty())
         return std::nullopt;
     const Row& row = r.rows[0];
@@ -110,8 +109,8 @@ void apply(Connection& c, const RecordEffect& e, bool add)
     const bool balanceUp = e.income == add;
     const std::string amount = e.amount.toString();
     const std::string sign = add ? "+" : "-";
-    c.execute("update z_zhanghu set " + column + "=" + column + sign + "(" + amount + "), z_yue=z_yue" +
-              (balanceUp ? "+" : "-") + "(" + amount + ") where id=" + std::to_string(e.account));
+    c.execute("update z_zhanghu set " + column + "=" + column + sign + "(" + amount + "), z_yue=z_yue" + (balanceUp ? "+" : "-") +
+              "(" + amount + ") where id=" + std::to_string(e.account));
 }
 
 } // namespace

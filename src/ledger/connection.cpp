@@ -133,8 +133,8 @@ Value argumentValue(sqlite3_value* v)
     case SQLITE_FLOAT: return Value(sqlite3_value_double(v));
     case SQLITE_NULL: return Value();
     default:
-        return Value(std::string(reinterpret_cast<const char*>(sqlite3_value_text(v)),
-                                 static_cast<size_t>(sqlite3_value_bytes(v))));
+        return Value(
+            std::string(reinterpret_cast<const char*>(sqlite3_value_text(v)), static_cast<size_t>(sqlite3_value_bytes(v))));
     }
 }
 
@@ -146,7 +146,9 @@ void resultValue(sqlite3_context* context, const Value& v)
     case Type::Long: sqlite3_result_int64(context, v.asLong()); break;
     case Type::Currency: sqlite3_result_int64(context, v.asCurrency().raw()); break;
     case Type::Double: sqlite3_result_double(context, v.asDouble()); break;
-    case Type::Text: sqlite3_result_text(context, v.asText().data(), static_cast<int>(v.asText().size()), SQLITE_TRANSIENT); break;
+    case Type::Text:
+        sqlite3_result_text(context, v.asText().data(), static_cast<int>(v.asText().size()), SQLITE_TRANSIENT);
+        break;
     case Type::DateTime: {
         const std::string s = v.asDateTime().canonical();
         sqlite3_result_text(context, s.c_str(), static_cast<int>(s.size()), SQLITE_TRANSIENT);
@@ -559,10 +561,10 @@ void Connection::reloadCatalog()
     checkOpen();
     clearCaches();
     catalog_.clear();
-    const std::vector<Row> tables = selectNative(
-        "SELECT name FROM sqlite_master WHERE type = 'table' AND substr(name, 1, 7) NOT IN ('sqlite_', 'ledger_') "
-        "ORDER BY rowid",
-        {}, {{Type::Text}});
+    const std::vector<Row> tables =
+        selectNative("SELECT name FROM sqlite_master WHERE type = 'table' AND substr(name, 1, 7) NOT IN ('sqlite_', 'ledger_') "
+                     "ORDER BY rowid",
+                     {}, {{Type::Text}});
     for (const Row& t : tables) {
         jet::CatalogObject object;
         object.name = t[0].toText();
@@ -746,8 +748,7 @@ ResultSet Connection::select(const std::string& statement, const Params& params)
     return out;
 }
 
-std::vector<Field> Connection::select(const std::string& statement, const Params& params,
-                                      const std::function<void(Row&&)>& sink)
+std::vector<Field> Connection::select(const std::string& statement, const Params& params, const std::function<void(Row&&)>& sink)
 {
     std::shared_ptr<const jet::Translation> t = translate(statement);
     if (t->kind != jet::Translation::Kind::Select)

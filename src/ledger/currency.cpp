@@ -21,7 +21,10 @@ Currency checked(__int128 raw)
     return Currency::fromRaw(static_cast<int64_t>(raw));
 }
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+bool isBlank(char c)
+{
+    return c == ' ' || c == '\t';
+}
 
 } // namespace
 

@@ -7,7 +7,6 @@ namespace ledger {
 
 namespace {
 
-
 // Days from 0000-03-01 style civil calendar (proleptic Gregorian).
 int64_t daysFromCivil(int64_t y, unsigned m, unsigned d)
 {
@@ -59,7 +58,10 @@ struct Cursor {
     }
 };
 
-bool isDateSeparator(char c) { return c == '-' || c == '/' || c == '.'; }
+bool isDateSeparator(char c)
+{
+    return c == '-' || c == '/' || c == '.';
+}
 
 // Optional " HH:MM[:SS]" after a date; true when the rest is consumed.
 bool readTime(Cursor& c, DateTime& out)
@@ -280,14 +282,9 @@ std::optional<DateTime> parseDateText(std::string_view text, const ShortDateForm
             return std::nullopt;
     } else {
         switch (format.order) {
-        case DateOrder::YearMonthDay:
-            return std::nullopt; // a year-first text must start with four digits
-        case DateOrder::MonthDayYear:
-            month = parts[0], day = parts[1], year = parts[2], yearDigits = counts[2];
-            break;
-        case DateOrder::DayMonthYear:
-            day = parts[0], month = parts[1], year = parts[2], yearDigits = counts[2];
-            break;
+        case DateOrder::YearMonthDay: return std::nullopt; // a year-first text must start with four digits
+        case DateOrder::MonthDayYear: month = parts[0], day = parts[1], year = parts[2], yearDigits = counts[2]; break;
+        case DateOrder::DayMonthYear: day = parts[0], month = parts[1], year = parts[2], yearDigits = counts[2]; break;
         }
         if (counts[0] > 2 || counts[1] > 2)
             return std::nullopt;

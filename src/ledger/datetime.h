@@ -28,8 +28,8 @@ struct DateTime {
     int64_t dayNumber() const; // whole days since 1899-12-30
     static DateTime fromDayNumber(int64_t days);
 
-    std::string canonical() const;                       // YYYY-MM-DD HH:MM:SS
-    std::string isoDate() const;                         // YYYY-MM-DD
+    std::string canonical() const; // YYYY-MM-DD HH:MM:SS
+    std::string isoDate() const; // YYYY-MM-DD
     static std::optional<DateTime> fromCanonical(std::string_view text);
 
     // Chronological order.

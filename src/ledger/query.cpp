@@ -16,10 +16,7 @@ std::string ident(const std::string& name)
 
 } // namespace
 
-Query::Query(Connection& connection, std::string designName)
-    : connection_(connection), designName_(std::move(designName))
-{
-}
+Query::Query(Connection& connection, std::string designName) : connection_(connection), designName_(std::move(designName)) {}
 
 // ---- statement and parameters ------------------------------------------------
 
@@ -336,7 +333,8 @@ void Query::post()
     if (editState_ == EditState::Browse)
         return;
     RowRecord& r = rows_[static_cast<size_t>(current_)];
-    const bool anyAssigned = r.change && std::any_of(r.change->assigned.begin(), r.change->assigned.end(), [](bool b) { return b; });
+    const bool anyAssigned =
+        r.change && std::any_of(r.change->assigned.begin(), r.change->assigned.end(), [](bool b) { return b; });
     if (editState_ == EditState::Insert && !anyAssigned) {
         cancel(); // nothing was typed into the new row
         return;
@@ -469,9 +467,9 @@ void Query::writeRow(RowRecord& record, std::optional<int64_t>& newId) const
             columns += (columns.empty() ? "" : ", ") + ident(fields_[static_cast<size_t>(i)].baseColumn);
             placeholders += (placeholders.empty() ? "?" : ", ?") + std::to_string(values.size());
         }
-        const std::string sql = columns.empty() ? "INSERT INTO " + ident(table_) + " DEFAULT VALUES"
-                                                : "INSERT INTO " + ident(table_) + " (" + columns + ") VALUES (" +
-                                                      placeholders + ")";
+        const std::string sql = columns.empty()
+                                    ? "INSERT INTO " + ident(table_) + " DEFAULT VALUES"
+                                    : "INSERT INTO " + ident(table_) + " (" + columns + ") VALUES (" + placeholders + ")";
         connection_.executeNative(sql, values);
         newId = connection_.lastInsertId();
         return;
@@ -557,19 +555,19 @@ void Query::updateBatch()
     work.commit();
     // Inside a caller's transaction the rows stay pending until it commits,
     // so a rollback after this point leaves them to be sent again.
-    connection_.whenCommitted([this, alive = std::weak_ptr<Listeners>(listeners_), written = std::move(written),
-                               generation = generation_]() mutable {
-        if (alive.expired() || generation != generation_)
-            return; // gone or reopened meanwhile: these rows are no more
-        deleted_.clear();
-        for (auto& [index, r] : written) {
-            r.state = RowState::Unchanged;
-            r.change.reset();
-            rows_[index] = std::move(r);
-            notify(QueryEvent::Kind::RowChanged, static_cast<int>(index));
-        }
-        notify(QueryEvent::Kind::StateChanged);
-    });
+    connection_.whenCommitted(
+        [this, alive = std::weak_ptr<Listeners>(listeners_), written = std::move(written), generation = generation_]() mutable {
+            if (alive.expired() || generation != generation_)
+                return; // gone or reopened meanwhile: these rows are no more
+            deleted_.clear();
+            for (auto& [index, r] : written) {
+                r.state = RowState::Unchanged;
+                r.change.reset();
+                rows_[index] = std::move(r);
+                notify(QueryEvent::Kind::RowChanged, static_cast<int>(index));
+            }
+            notify(QueryEvent::Kind::StateChanged);
+        });
 }
 
 void Query::cancelBatch()
@@ -598,8 +596,7 @@ void Query::cancelBatch()
         d.state = RowState::Unchanged;
         restored.push_back(std::move(d));
     }
-    std::sort(restored.begin(), restored.end(),
-              [](const RowRecord& a, const RowRecord& b) { return a.sequence < b.sequence; });
+    std::sort(restored.begin(), restored.end(), [](const RowRecord& a, const RowRecord& b) { return a.sequence < b.sequence; });
     const int keep = current_;
     setRows(std::move(restored), std::nullopt);
     if (keep >= 0 && keep < rowCount() && keep != current_) {

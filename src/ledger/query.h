@@ -15,15 +15,15 @@ namespace ledger {
 // pairs (about to / done) so a view can keep its bookkeeping straight.
 struct QueryEvent {
     enum class Kind {
-        AboutToReset,   // the rows are about to be replaced (open, close, cancelBatch…)
-        Reset,          // the rows were replaced
-        AboutToInsert,  // row `row` is about to be added
+        AboutToReset, // the rows are about to be replaced (open, close, cancelBatch…)
+        Reset, // the rows were replaced
+        AboutToInsert, // row `row` is about to be added
         Inserted,
-        AboutToRemove,  // row `row` is about to go
+        AboutToRemove, // row `row` is about to go
         Removed,
-        RowChanged,     // values of row `row` changed
+        RowChanged, // values of row `row` changed
         CurrentChanged, // the current row moved to `row` (-1: none)
-        StateChanged,   // editing or pending-change state changed
+        StateChanged, // editing or pending-change state changed
     };
     Kind kind;
     int row = -1;
@@ -121,7 +121,7 @@ private:
     // What is kept of a row only once it changes.
     struct RowChange {
         std::optional<Row> original; // values as read
-        std::vector<bool> assigned;  // Inserted: the fields given a value
+        std::vector<bool> assigned; // Inserted: the fields given a value
     };
     struct RowRecord {
         Row values;
@@ -144,10 +144,7 @@ private:
             return *change;
         }
         const Row* original() const { return change && change->original ? &*change->original : nullptr; }
-        bool isAssigned(size_t field) const
-        {
-            return change && field < change->assigned.size() && change->assigned[field];
-        }
+        bool isAssigned(size_t field) const { return change && field < change->assigned.size() && change->assigned[field]; }
     };
     struct EditBackup {
         Row values;

@@ -16,28 +16,28 @@ struct ItemProfile {
     int64_t id;
     int minAmount; // in yuan
     int maxAmount;
-    int weight;    // how often the household books it
-    bool cents;    // amounts with jiao and fen
+    int weight; // how often the household books it
+    bool cents; // amounts with jiao and fen
 };
 
 // Expenditure items of the starting database with typical amounts.
 const ItemProfile kExpenditure[] = {
-    {2, 3, 25, 30, true},     {3, 12, 45, 30, true},   {8, 15, 120, 25, true},  {9, 20, 160, 25, true},
-    {10, 8, 60, 12, true},    {12, 2, 10, 20, false},  {13, 12, 80, 6, true},   {14, 200, 450, 3, false},
-    {15, 5, 30, 3, false},    {17, 2500, 4500, 1, false}, {18, 80, 400, 1, true}, {19, 150, 300, 1, false},
-    {20, 10, 200, 8, true},   {22, 50, 150, 1, false}, {23, 100, 120, 1, false}, {25, 40, 120, 2, false},
-    {26, 800, 6000, 1, false}, {27, 30, 300, 2, false}, {29, 10, 300, 2, true},  {30, 50, 800, 1, true},
-    {32, 500, 5000, 1, false}, {33, 20, 150, 2, true},  {35, 200, 2000, 1, false}, {36, 500, 2000, 1, false},
-    {38, 80, 800, 2, false},  {39, 20, 80, 2, false},
+    {2, 3, 25, 30, true},      {3, 12, 45, 30, true},      {8, 15, 120, 25, true},    {9, 20, 160, 25, true},
+    {10, 8, 60, 12, true},     {12, 2, 10, 20, false},     {13, 12, 80, 6, true},     {14, 200, 450, 3, false},
+    {15, 5, 30, 3, false},     {17, 2500, 4500, 1, false}, {18, 80, 400, 1, true},    {19, 150, 300, 1, false},
+    {20, 10, 200, 8, true},    {22, 50, 150, 1, false},    {23, 100, 120, 1, false},  {25, 40, 120, 2, false},
+    {26, 800, 6000, 1, false}, {27, 30, 300, 2, false},    {29, 10, 300, 2, true},    {30, 50, 800, 1, true},
+    {32, 500, 5000, 1, false}, {33, 20, 150, 2, true},     {35, 200, 2000, 1, false}, {36, 500, 2000, 1, false},
+    {38, 80, 800, 2, false},   {39, 20, 80, 2, false},
 };
 
 const ItemProfile kIncome[] = {
-    {5, 6000, 15000, 10, false}, {6, 1000, 8000, 2, false}, {7, 200, 1500, 3, false}, {41, 10, 500, 3, true},
+    {5, 6000, 15000, 10, false}, {6, 1000, 8000, 2, false}, {7, 200, 1500, 3, false},  {41, 10, 500, 3, true},
     {42, 100, 3000, 2, true},    {43, 200, 2000, 1, false}, {44, 300, 3000, 2, false},
 };
 
-const char* const kNotes[] = {nullptr, nullptr, nullptr, nullptr, "", "超市", "网上买的", "和同事一起", "给孩子", "打折",
-                              "周末", "路上", "老家", "月初"};
+const char* const kNotes[] = {nullptr,      nullptr,  nullptr, nullptr, "",     "超市", "网上买的",
+                              "和同事一起", "给孩子", "打折",  "周末",  "路上", "老家", "月初"};
 
 const char* const kUsers[][2] = {{"爸爸", "1234"}, {"妈妈", "1234"}, {"小明", ""}};
 

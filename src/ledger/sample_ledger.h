@@ -5,11 +5,11 @@
 namespace ledger {
 
 struct SampleOptions {
-    int records = 20000;   // income and expenditure records
-    int years = 3;         // spread over this many years up to today
-    int extraItems = 0;    // further expenditure items beyond the starting ones
-    int loansPerYear = 20;       // loans, settled and not, over the years
-    int transfersPerYear = 150;  // transfers between the accounts
+    int records = 20000; // income and expenditure records
+    int years = 3; // spread over this many years up to today
+    int extraItems = 0; // further expenditure items beyond the starting ones
+    int loansPerYear = 20; // loans, settled and not, over the years
+    int transfersPerYear = 150; // transfers between the accounts
     unsigned seed = 20241209;
 };
 

@@ -10,11 +10,26 @@ namespace ledger {
 
 namespace {
 
-ColumnType autoNumber() { return {Type::Long, 0, true}; }
-ColumnType longType() { return {Type::Long, 0, false}; }
-ColumnType money() { return {Type::Currency, 0, false}; }
-ColumnType dateTime() { return {Type::DateTime, 0, false}; }
-ColumnType text(int width) { return {Type::Text, width, false}; }
+ColumnType autoNumber()
+{
+    return {Type::Long, 0, true};
+}
+ColumnType longType()
+{
+    return {Type::Long, 0, false};
+}
+ColumnType money()
+{
+    return {Type::Currency, 0, false};
+}
+ColumnType dateTime()
+{
+    return {Type::DateTime, 0, false};
+}
+ColumnType text(int width)
+{
+    return {Type::Text, width, false};
+}
 
 // Text columns the tables declare without a width get the widest text.
 constexpr int kWidestText = 255;
@@ -37,24 +52,22 @@ std::string columnDefinition(const std::string& table, const ColumnDefinition& c
         return col + " LONG DEFAULT 0 CONSTRAINT " + ident(who + "只能存放长整型数值") + " CHECK (" + col +
                " IS NULL OR (typeof(" + col + ") = 'integer' AND " + col + " BETWEEN -2147483648 AND 2147483647))";
     case Type::Currency:
-        return col + " CURRENCY DEFAULT 0 CONSTRAINT " + ident(who + "只能存放金额") + " CHECK (" + col +
-               " IS NULL OR typeof(" + col + ") = 'integer')";
+        return col + " CURRENCY DEFAULT 0 CONSTRAINT " + ident(who + "只能存放金额") + " CHECK (" + col + " IS NULL OR typeof(" +
+               col + ") = 'integer')";
     case Type::Double:
-        return col + " DOUBLE DEFAULT 0 CONSTRAINT " + ident(who + "只能存放数值") + " CHECK (" + col +
-               " IS NULL OR typeof(" + col + ") IN ('real', 'integer'))";
+        return col + " DOUBLE DEFAULT 0 CONSTRAINT " + ident(who + "只能存放数值") + " CHECK (" + col + " IS NULL OR typeof(" +
+               col + ") IN ('real', 'integer'))";
     case Type::DateTime:
-        return col + " DATETIME CONSTRAINT " + ident(who + "只能存放日期") + " CHECK (" + col + " IS NULL OR (typeof(" +
-               col + ") = 'text' AND " + col +
-               " GLOB '[0-9][0-9][0-9][0-9]-[01][0-9]-[0-3][0-9] [0-2][0-9]:[0-5][0-9]:[0-5][0-9]'))";
+        return col + " DATETIME CONSTRAINT " + ident(who + "只能存放日期") + " CHECK (" + col + " IS NULL OR (typeof(" + col +
+               ") = 'text' AND " + col + " GLOB '[0-9][0-9][0-9][0-9]-[01][0-9]-[0-3][0-9] [0-2][0-9]:[0-5][0-9]:[0-5][0-9]'))";
     case Type::Text: {
         const std::string width = std::to_string(c.type.width);
-        return col + " TEXT(" + width + ") COLLATE NOCASE CONSTRAINT " +
-               ident(who + "的文本太长，最多 " + width + " 个字符") + " CHECK (" + col + " IS NULL OR (typeof(" + col +
-               ") = 'text' AND length(" + col + ") <= " + width + "))";
+        return col + " TEXT(" + width + ") COLLATE NOCASE CONSTRAINT " + ident(who + "的文本太长，最多 " + width + " 个字符") +
+               " CHECK (" + col + " IS NULL OR (typeof(" + col + ") = 'text' AND length(" + col + ") <= " + width + "))";
     }
     case Type::Boolean:
-        return col + " BIT DEFAULT 0 CONSTRAINT " + ident(who + "只能存放是/否") + " CHECK (" + col + " IS NULL OR " +
-               col + " IN (0, -1))";
+        return col + " BIT DEFAULT 0 CONSTRAINT " + ident(who + "只能存放是/否") + " CHECK (" + col + " IS NULL OR " + col +
+               " IN (0, -1))";
     case Type::Null: break;
     }
     throw Error(Error::Kind::Usage, "无法定义" + who);
@@ -86,21 +99,17 @@ struct StartingItem {
 
 // In id order: the rows with ids 1 and 4 are the default categories.
 const StartingItem kStartingCategories[] = {
-    {0, "Z", "餐饮美食", nullptr},  {1, "Z", "早餐", "zc"},         {1, "Z", "午餐", "wc"},
-    {0, "S", "工资薪金", nullptr},  {4, "S", "工资", "gz"},         {4, "S", "奖金", "jj"},
-    {4, "S", "加班费", "jbf"},      {1, "Z", "晚餐", "wc"},         {1, "Z", "买菜", "mc"},
-    {1, "Z", "水果零食", "sgls"},   {0, "Z", "交通出行", nullptr},  {11, "Z", "公交地铁", "gjdt"},
-    {11, "Z", "打车", "dc"},        {11, "Z", "加油", "jy"},        {11, "Z", "停车费", "tcf"},
-    {0, "Z", "居家生活", nullptr},  {16, "Z", "房租", "fz"},        {16, "Z", "水电燃气", "sdrq"},
-    {16, "Z", "物业费", "wyf"},     {16, "Z", "日用品", "ryp"},     {0, "Z", "通讯网络", nullptr},
-    {21, "Z", "手机话费", "sjhf"},  {21, "Z", "宽带", "kd"},        {0, "Z", "休闲娱乐", nullptr},
-    {24, "Z", "电影", "dy"},        {24, "Z", "旅游", "ly"},        {24, "Z", "运动健身", "ydjs"},
-    {0, "Z", "医疗保健", nullptr},  {28, "Z", "药品", "yp"},        {28, "Z", "门诊", "mz"},
-    {0, "Z", "学习教育", nullptr},  {31, "Z", "学费", "xf"},        {31, "Z", "书籍", "sj"},
-    {0, "Z", "人情往来", nullptr},  {34, "Z", "礼金", "lj"},        {34, "Z", "孝敬父母", "xjfm"},
-    {0, "Z", "服饰美容", nullptr},  {37, "Z", "衣服鞋帽", "yfxm"},  {37, "Z", "理发", "lf"},
-    {0, "S", "其他收入", nullptr},  {40, "S", "利息", "lx"},        {40, "S", "理财收益", "lcsy"},
-    {40, "S", "礼金收入", "ljsr"},  {40, "S", "兼职", "jz"},
+    {0, "Z", "餐饮美食", nullptr}, {1, "Z", "早餐", "zc"},        {1, "Z", "午餐", "wc"},        {0, "S", "工资薪金", nullptr},
+    {4, "S", "工资", "gz"},        {4, "S", "奖金", "jj"},        {4, "S", "加班费", "jbf"},     {1, "Z", "晚餐", "wc"},
+    {1, "Z", "买菜", "mc"},        {1, "Z", "水果零食", "sgls"},  {0, "Z", "交通出行", nullptr}, {11, "Z", "公交地铁", "gjdt"},
+    {11, "Z", "打车", "dc"},       {11, "Z", "加油", "jy"},       {11, "Z", "停车费", "tcf"},    {0, "Z", "居家生活", nullptr},
+    {16, "Z", "房租", "fz"},       {16, "Z", "水电燃气", "sdrq"}, {16, "Z", "物业费", "wyf"},    {16, "Z", "日用品", "ryp"},
+    {0, "Z", "通讯网络", nullptr}, {21, "Z", "手机话费", "sjhf"}, {21, "Z", "宽带", "kd"},       {0, "Z", "休闲娱乐", nullptr},
+    {24, "Z", "电影", "dy"},       {24, "Z", "旅游", "ly"},       {24, "Z", "运动健身", "ydjs"}, {0, "Z", "医疗保健", nullptr},
+    {28, "Z", "药品", "yp"},       {28, "Z", "门诊", "mz"},       {0, "Z", "学习教育", nullptr}, {31, "Z", "学费", "xf"},
+    {31, "Z", "书籍", "sj"},       {0, "Z", "人情往来", nullptr}, {34, "Z", "礼金", "lj"},       {34, "Z", "孝敬父母", "xjfm"},
+    {0, "Z", "服饰美容", nullptr}, {37, "Z", "衣服鞋帽", "yfxm"}, {37, "Z", "理发", "lf"},       {0, "S", "其他收入", nullptr},
+    {40, "S", "利息", "lx"},       {40, "S", "理财收益", "lcsy"}, {40, "S", "礼金收入", "ljsr"}, {40, "S", "兼职", "jz"},
 };
 
 const char* const kStartingAccounts[] = {"现金", "银行卡", "信用卡"};
@@ -180,30 +189,26 @@ const std::vector<SavedQueryDefinition>& ledgerSavedQueries()
     // Every record, with the names of its item, user and account; a record
     // whose item, user or account is gone keeps its row with that name Null.
     static const std::vector<SavedQueryDefinition> queries = {
-        {"s_z_all",
-         "SELECT s_shouru.id, s_shouru.s_date, s_fenlei.f_name, s_user.sys_name, s_shouru.s_jine, z_zhanghu.z_name, "
-         "s_shouru.s_other, s_shouru.f_class "
-         "FROM ((s_shouru LEFT JOIN s_fenlei ON s_shouru.f_fenleiid = s_fenlei.id) "
-         "LEFT JOIN s_user ON s_shouru.s_userid = s_user.id) "
-         "LEFT JOIN z_zhanghu ON s_shouru.s_zhanghuid = z_zhanghu.id"},
+        {"s_z_all", "SELECT s_shouru.id, s_shouru.s_date, s_fenlei.f_name, s_user.sys_name, s_shouru.s_jine, z_zhanghu.z_name, "
+                    "s_shouru.s_other, s_shouru.f_class "
+                    "FROM ((s_shouru LEFT JOIN s_fenlei ON s_shouru.f_fenleiid = s_fenlei.id) "
+                    "LEFT JOIN s_user ON s_shouru.s_userid = s_user.id) "
+                    "LEFT JOIN z_zhanghu ON s_shouru.s_zhanghuid = z_zhanghu.id"},
         // Expenditure records under the top-level category of their item.
-        {"s_ys",
-         "SELECT s_fenlei.f_id AS xid, category.f_name, s_shouru.s_jine, s_shouru.s_date "
-         "FROM (s_shouru INNER JOIN s_fenlei ON s_shouru.f_fenleiid = s_fenlei.id) "
-         "INNER JOIN s_fenlei AS category ON s_fenlei.f_id = category.id "
-         "WHERE s_shouru.f_class = 'Z' AND category.f_id = 0"},
+        {"s_ys", "SELECT s_fenlei.f_id AS xid, category.f_name, s_shouru.s_jine, s_shouru.s_date "
+                 "FROM (s_shouru INNER JOIN s_fenlei ON s_shouru.f_fenleiid = s_fenlei.id) "
+                 "INNER JOIN s_fenlei AS category ON s_fenlei.f_id = category.id "
+                 "WHERE s_shouru.f_class = 'Z' AND category.f_id = 0"},
         {"y_yushuan", "SELECT f_id AS id, y_money FROM s_yushuan"},
         // A user's income and expenditure per calendar month "YYYY-MM".
-        {"ren_s",
-         "SELECT s_user.sys_name, Format(s_shouru.s_date, 'yyyy-mm') AS s_month, Sum(s_shouru.s_jine) AS s_Xjine "
-         "FROM s_shouru INNER JOIN s_user ON s_shouru.s_userid = s_user.id "
-         "WHERE s_shouru.f_class = 'S' "
-         "GROUP BY s_user.id, s_user.sys_name, Format(s_shouru.s_date, 'yyyy-mm')"},
-        {"ren_z",
-         "SELECT s_user.sys_name, Format(s_shouru.s_date, 'yyyy-mm') AS s_month, Sum(s_shouru.s_jine) AS s_Xjine "
-         "FROM s_shouru INNER JOIN s_user ON s_shouru.s_userid = s_user.id "
-         "WHERE s_shouru.f_class = 'Z' "
-         "GROUP BY s_user.id, s_user.sys_name, Format(s_shouru.s_date, 'yyyy-mm')"},
+        {"ren_s", "SELECT s_user.sys_name, Format(s_shouru.s_date, 'yyyy-mm') AS s_month, Sum(s_shouru.s_jine) AS s_Xjine "
+                  "FROM s_shouru INNER JOIN s_user ON s_shouru.s_userid = s_user.id "
+                  "WHERE s_shouru.f_class = 'S' "
+                  "GROUP BY s_user.id, s_user.sys_name, Format(s_shouru.s_date, 'yyyy-mm')"},
+        {"ren_z", "SELECT s_user.sys_name, Format(s_shouru.s_date, 'yyyy-mm') AS s_month, Sum(s_shouru.s_jine) AS s_Xjine "
+                  "FROM s_shouru INNER JOIN s_user ON s_shouru.s_userid = s_user.id "
+                  "WHERE s_shouru.f_class = 'Z' "
+                  "GROUP BY s_user.id, s_user.sys_name, Format(s_shouru.s_date, 'yyyy-mm')"},
     };
     return queries;
 }

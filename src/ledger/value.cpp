@@ -4,8 +4,8 @@
 #include "number_format.h"
 
 #include <charconv>
-#include <cstring>
 #include <cmath>
+#include <cstring>
 #include <limits>
 
 namespace ledger {
@@ -258,8 +258,7 @@ Value Value::convertedTo(const ColumnType& target, std::string_view what) const
     if (isNull())
         return {};
     switch (target.type) {
-    case Type::Null:
-        return *this;
+    case Type::Null: return *this;
     case Type::Boolean:
         if (type() == Type::Boolean)
             return *this;
@@ -314,7 +313,7 @@ Value Value::convertedTo(const ColumnType& target, std::string_view what) const
         case Type::Long:
         case Type::Double:
         case Type::Currency: {
-            const double serial = type() == Type::Long ? static_cast<double>(asLong())
+            const double serial = type() == Type::Long     ? static_cast<double>(asLong())
                                   : type() == Type::Double ? asDouble()
                                                            : asCurrency().toDouble();
             auto d = DateTime::fromSerial(serial);
@@ -327,8 +326,7 @@ Value Value::convertedTo(const ColumnType& target, std::string_view what) const
     case Type::Text: {
         Value text = type() == Type::Text ? *this : Value(toText());
         if (target.width > 0 && characterCount(text.asText()) > static_cast<size_t>(target.width))
-            throw Error(Error::Kind::Constraint,
-                        describe(what) + "文本太长，最多 " + std::to_string(target.width) + " 个字符");
+            throw Error(Error::Kind::Constraint, describe(what) + "文本太长，最多 " + std::to_string(target.width) + " 个字符");
         return text;
     }
     }

@@ -80,10 +80,7 @@ private:
     int64_t integer() const;
     void setInteger(Type type, int64_t v);
     void setText(std::string_view text);
-    bool onHeap() const
-    {
-        return type() == Type::Text && static_cast<unsigned char>(raw_[kLengthByte]) == kHeap;
-    }
+    bool onHeap() const { return type() == Type::Text && static_cast<unsigned char>(raw_[kLengthByte]) == kHeap; }
     const std::string* heap() const;
     void release();
 

@@ -53,7 +53,8 @@ bool Backups::startAutomatic()
             failure = QString::fromStdString(e.what());
         }
         if (!stop_)
-            QMetaObject::invokeMethod(this, [this, file, failure] { finished(file, failure); }, Qt::QueuedConnection);
+            QMetaObject::invokeMethod(
+                this, [this, file, failure] { finished(file, failure); }, Qt::QueuedConnection);
     });
     return true;
 }

@@ -51,8 +51,9 @@ void GridEditor::setKeysScope(QWidget* scope)
     for (QObject* key : keys_)
         delete key;
     keys_.clear();
-    const std::pair<const char*, void (GridEditor::*)()> keys[] = {
-        {"Ctrl+N", &GridEditor::add}, {"Ctrl+D", &GridEditor::remove}, {"Ctrl+S", &GridEditor::save}};
+    const std::pair<const char*, void (GridEditor::*)()> keys[] = {{"Ctrl+N", &GridEditor::add},
+                                                                   {"Ctrl+D", &GridEditor::remove},
+                                                                   {"Ctrl+S", &GridEditor::save}};
     for (const auto& [sequence, handler] : keys) {
         auto* shortcut = new QShortcut(QKeySequence(QString::fromUtf8(sequence)), scope);
         shortcut->setContext(Qt::WidgetWithChildrenShortcut);
@@ -90,8 +91,8 @@ void GridEditor::remove()
     if (!row)
         return; // no row, or a new one not saved yet
     widgets::MessageBoxes& boxes = widgets::messageBoxesFor(this);
-    const QString question = rules_.question ? rules_.question(id)
-                             : QStringLiteral("是否确定删除？") + (rules_.idInQuestion ? id : QString());
+    const QString question =
+        rules_.question ? rules_.question(id) : QStringLiteral("是否确定删除？") + (rules_.idInQuestion ? id : QString());
     if (!boxes.confirm(window(), question))
         return;
     pages::deleteWith(command_, rules_.deleteStatements(*row), rules_.pass);

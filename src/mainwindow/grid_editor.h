@@ -64,8 +64,7 @@ public:
     };
     enum class BarPlace { Top, Bottom };
 
-    GridEditor(ledger::Query& list, ledger::Query& command, const Names& names, Rules rules, BarPlace bar,
-               QWidget* parent);
+    GridEditor(ledger::Query& list, ledger::Query& command, const Names& names, Rules rules, BarPlace bar, QWidget* parent);
 
     widgets::DataGrid* grid() const { return grid_; }
     ledger::Query& list() const { return list_; }

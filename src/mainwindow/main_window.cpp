@@ -79,8 +79,9 @@ public:
 MainWindow::MainWindow(const SignInHost& host)
     : QWidget(nullptr, Qt::Window | Qt::WindowTitleHint | Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                            Qt::WindowCloseButtonHint),
-      host_(host), backups_(host.connection), ADOQuery4_(host.connection, "ADOQuery4"), ADOQuery12_(host.connection, "ADOQuery12"),
-      context_{host.connection, host.ADOQuery1, ADOQuery4_, ADOQuery12_, host.boxes, QString(), nullptr, QDate::currentDate()},
+      host_(host), backups_(host.connection), ADOQuery4_(host.connection, "ADOQuery4"),
+      ADOQuery12_(host.connection, "ADOQuery12"), context_{host.connection, host.ADOQuery1, ADOQuery4_, ADOQuery12_,
+                                                           host.boxes,      QString(),      nullptr,    QDate::currentDate()},
       makerSite_(QString::fromUtf8(kMakerSite))
 {
     setObjectName(QStringLiteral("Form3"));
@@ -247,8 +248,9 @@ void MainWindow::buildStatusBand()
         backupStatus_->setText(backupStatus_->fontMetrics().elidedText(status, Qt::ElideRight, backupStatus_->width()));
     });
     // Queued: the page that asked for the restore is rebuilt, so its handler must have returned.
-    connect(&backups_, &Backups::ledgerReplaced, this, [this] { widgets::runGuarded(this, [this] { ledgerReplaced(); }); },
-            Qt::QueuedConnection);
+    connect(
+        &backups_, &Backups::ledgerReplaced, this, [this] { widgets::runGuarded(this, [this] { ledgerReplaced(); }); },
+        Qt::QueuedConnection);
 }
 
 template <class P>
@@ -398,8 +400,7 @@ void MainWindow::Timer1Timer()
     const QDate d = now.date();
     const QTime t = now.time();
     const auto value = ledger::DateTime::make(d.year(), d.month(), d.day(), t.hour(), t.minute(), t.second());
-    Label30_->setText(QString::fromStdString(value ? ledger::formatDateTimeText(*value) : std::string()) +
-                      QStringLiteral("   "));
+    Label30_->setText(QString::fromStdString(value ? ledger::formatDateTimeText(*value) : std::string()) + QStringLiteral("   "));
 }
 
 // ---- header links, About box, feedback page ------------------------------------------

@@ -71,10 +71,10 @@ protected:
 
 private:
     enum class Order {
-        MarkThenLoad,      // bring to front, reset, mark, then load
-        LoadThenMark,      // bring to front, load, then reset and mark
+        MarkThenLoad, // bring to front, reset, mark, then load
+        LoadThenMark, // bring to front, load, then reset and mark
         LoadThenMarkQuiet, // the same, errors ignored without a message
-        ResetFirst,        // reset, bring to front, load, then mark
+        ResetFirst, // reset, bring to front, load, then mark
     };
     struct Navigation {
         widgets::ClickLabel* label;

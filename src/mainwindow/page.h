@@ -22,13 +22,13 @@ class Backups;
 // command objects, the message boxes, and the little state pages share.
 struct PageContext {
     ledger::Connection& connection;
-    ledger::Query& ADOQuery1;  // the sign-in window's command object (the budget panel's look-ups)
-    ledger::Query& ADOQuery4;  // the command object of every change statement
+    ledger::Query& ADOQuery1; // the sign-in window's command object (the budget panel's look-ups)
+    ledger::Query& ADOQuery4; // the command object of every change statement
     ledger::Query& ADOQuery12; // the account names of the loans and transfers pages
     widgets::MessageBoxes& boxes;
-    QString b_zt;             // class code of the page in front: "Z", "S", or empty before the first
+    QString b_zt; // class code of the page in front: "Z", "S", or empty before the first
     QLabel* editid = nullptr; // hidden label holding the entry page's record id
-    QDate opened;             // the day the window opened: every date box starts on it
+    QDate opened; // the day the window opened: every date box starts on it
     Backups* backups = nullptr; // the ledger's backups (the settings page lists and makes them)
 };
 

@@ -22,7 +22,7 @@ struct RecordEntry {
 enum class SaveOutcome {
     Saved,
     ItemUnknown, // no item of that exact name in the record's class
-    RecordGone,  // the record to change is no more
+    RecordGone, // the record to change is no more
 };
 
 // Books a new record of the class, or changes the record being edited,
@@ -38,9 +38,9 @@ void deleteRecord(ledger::Query& command, RowId record);
 // spending; income compares this month to date with last month.
 struct BudgetFigures {
     std::optional<std::string> category; // income keeps its line as it is
-    std::string first;                   // row 1, "0" when empty
-    std::string second;                  // row 2, "0" when empty
-    std::string difference;              // row 1 − row 2
+    std::string first; // row 1, "0" when empty
+    std::string second; // row 2, "0" when empty
+    std::string difference; // row 1 − row 2
 };
 BudgetFigures budgetFigures(ledger::Query& lookup, ClassCode klass, RowId category, const ledger::DateTime& day);
 

@@ -10,10 +10,10 @@
 namespace widgets {
 
 namespace {
-constexpr double kBarWidth = 0.40;  // of a slot
+constexpr double kBarWidth = 0.40; // of a slot
 constexpr double kBarOffset = 0.05; // of a slot, from its centre
-constexpr int kLabelLength = 60;    // room for a turned axis label
-constexpr int kSmallestLabel = 9;   // pixels: below this a date is hard to read
+constexpr int kLabelLength = 60; // room for a turned axis label
+constexpr int kSmallestLabel = 9; // pixels: below this a date is hard to read
 } // namespace
 
 BarChart::BarChart(QWidget* parent) : QWidget(parent) {}
@@ -141,8 +141,8 @@ void BarChart::paintEvent(QPaintEvent*)
         p.setPen(QColor(170, 170, 170));
         p.drawLine(area.left() + 1, y, area.right() - 1, y);
         // Centred on its mark, but kept beside the wall.
-        const int centre = std::clamp(y, area.top() + kLabelLength / 2, std::max(area.top() + kLabelLength / 2,
-                                                                                  area.bottom() - kLabelLength / 2));
+        const int centre = std::clamp(y, area.top() + kLabelLength / 2,
+                                      std::max(area.top() + kLabelLength / 2, area.bottom() - kLabelLength / 2));
         const Qt::Alignment along = y < centre ? Qt::AlignRight : y > centre ? Qt::AlignLeft : Qt::AlignHCenter;
         p.save();
         p.translate(area.left() - 3, centre);

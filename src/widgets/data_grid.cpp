@@ -202,8 +202,9 @@ void DataGrid::fitColumns()
         return;
     int used = 0;
     for (size_t i = 0; i < visible.size(); ++i) {
-        const int width = i + 1 == visible.size() ? available - used
-                                                  : static_cast<int>(static_cast<long long>(nominalWidth(visible[i])) * available / total);
+        const int width = i + 1 == visible.size()
+                              ? available - used
+                              : static_cast<int>(static_cast<long long>(nominalWidth(visible[i])) * available / total);
         view_->setColumnWidth(visible[i], std::max(8, width));
         used += width;
     }

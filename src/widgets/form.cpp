@@ -96,9 +96,8 @@ QWidget* buttonBar(QWidget* parent, const char* name, const QRect& place, const 
 
 void onKeyPress(QWidget* control, KeyHandler handler)
 {
-    new EventHook(control, QEvent::KeyPress, [handler = std::move(handler)](QEvent* e) {
-        return handler(static_cast<QKeyEvent*>(e));
-    });
+    new EventHook(control, QEvent::KeyPress,
+                  [handler = std::move(handler)](QEvent* e) { return handler(static_cast<QKeyEvent*>(e)); });
 }
 
 void onMouseRelease(QWidget* control, std::function<void()> handler)

@@ -97,8 +97,8 @@ void GridFooter::refresh()
             continue;
         }
         const ColumnSpec& spec = model->spec(c);
-        Qt::Alignment align = spec.footerAlignment.value_or(
-            Qt::Alignment(model->data(model->index(0, c), Qt::TextAlignmentRole).toInt()));
+        Qt::Alignment align =
+            spec.footerAlignment.value_or(Qt::Alignment(model->data(model->index(0, c), Qt::TextAlignmentRole).toInt()));
         if (!(align & Qt::AlignHorizontal_Mask))
             align |= spec.footer == FooterKind::Sum ? Qt::AlignRight : Qt::AlignLeft;
         label->setAlignment((align & Qt::AlignHorizontal_Mask) | Qt::AlignVCenter);

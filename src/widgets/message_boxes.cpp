@@ -39,8 +39,7 @@ public:
     {
         show(owner, applicationTitle(), text, QMessageBox::Critical, false);
     }
-    QString fileToSave(QWidget* owner, const QString& caption, const QString& suggested,
-                       const QString& filter) override
+    QString fileToSave(QWidget* owner, const QString& caption, const QString& suggested, const QString& filter) override
     {
         // Qt's own dialog, so that its texts are Chinese whatever the desktop.
         QFileDialog dialog(owner ? owner->window() : nullptr, caption, suggested, filter);
@@ -55,7 +54,7 @@ public:
         dialog.setLabelText(QFileDialog::Accept, QStringLiteral("保存"));
         dialog.setLabelText(QFileDialog::Reject, QStringLiteral("取消"));
         return dialog.exec() == QDialog::Accepted && !dialog.selectedFiles().isEmpty() ? dialog.selectedFiles().front()
-                                                                                        : QString();
+                                                                                       : QString();
     }
     void openFolder(const QString& path) override { QDesktopServices::openUrl(QUrl::fromLocalFile(path)); }
     Progress progress(QWidget* owner, const QString& label) override
@@ -68,11 +67,10 @@ public:
         shown->setMinimumDuration(500);
         shown->setAutoClose(false);
         shown->setValue(0);
-        std::shared_ptr<QPointer<QProgressDialog>> dialog(new QPointer<QProgressDialog>(shown),
-                                                         [](QPointer<QProgressDialog>* p) {
-                                                             delete p->data();
-                                                             delete p;
-                                                         });
+        std::shared_ptr<QPointer<QProgressDialog>> dialog(new QPointer<QProgressDialog>(shown), [](QPointer<QProgressDialog>* p) {
+            delete p->data();
+            delete p;
+        });
         return [dialog](int64_t done, int64_t total) {
             QProgressDialog* d = dialog->data();
             if (!d)

@@ -29,8 +29,7 @@ public:
 
     // A file to write, chosen in a save dialog that starts at `suggested`
     // (a full path); empty when the user cancelled.
-    virtual QString fileToSave(QWidget* owner, const QString& caption, const QString& suggested,
-                               const QString& filter) = 0;
+    virtual QString fileToSave(QWidget* owner, const QString& caption, const QString& suggested, const QString& filter) = 0;
     // Shows a folder in the desktop's file manager.
     virtual void openFolder(const QString& path) = 0;
     // A modal progress dialog with 取消 for a long task, shown while the

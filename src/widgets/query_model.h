@@ -14,7 +14,7 @@ namespace widgets {
 
 enum class DisplayFormat {
     Plain, // as the field shows its value: money as a plain decimal, dates in the short form
-    Yuan,  // "￥#.00"
+    Yuan, // "￥#.00"
 };
 
 enum class FooterKind { None, Text, Sum };
@@ -23,9 +23,9 @@ enum class FooterKind { None, Text, Sum };
 // (an account name for z_id); choosing a name sets the key.
 struct Lookup {
     ledger::Query* list = nullptr; // not owned
-    QString keyField;              // the grid query's field holding the key
-    QString listKeyField;          // the list's field with the keys
-    QString listShownField;        // the list's field shown for a key
+    QString keyField; // the grid query's field holding the key
+    QString listKeyField; // the list's field with the keys
+    QString listShownField; // the list's field shown for a key
 };
 
 // How one column shows and edits its field. Settings are kept by field name
@@ -93,7 +93,7 @@ signals:
 private:
     struct Resolved {
         QString name;
-        int field = -1;    // query field, -1 for a look-up
+        int field = -1; // query field, -1 for a look-up
         int keyField = -1; // look-up: the key's query field
         const ColumnSpec* spec = nullptr; // its settings (map entries stay put)
     };

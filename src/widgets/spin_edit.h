@@ -21,8 +21,8 @@ public:
 
     QString text() const;
     void setText(const QString& text); // not clamped
-    int value() const;                  // the text's number, or the lower bound
-    void setValue(int value);           // clamped
+    int value() const; // the text's number, or the lower bound
+    void setValue(int value); // clamped
 
     void stepBy(int steps) override;
 

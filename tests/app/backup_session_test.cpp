@@ -72,10 +72,7 @@ protected:
                 texts << grid->model()->index(r, c).data().toString();
         return texts;
     }
-    std::string today()
-    {
-        return QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")).toStdString();
-    }
+    std::string today() { return QDate::currentDate().toString(QStringLiteral("yyyy-MM-dd")).toStdString(); }
 
     ProgramFolder folder;
 };

@@ -94,8 +94,8 @@ TEST(TypedSession, AWeekOfRecordsAtTheKeyboard)
 
     const std::string today = ledger::DateTime::today().isoDate();
     EXPECT_EQ(testsupport::rowTexts(folder.db().select("select f_name, s_jine, s_other, f_class from s_z_all").rows),
-              (std::vector<std::string>{"早餐|12.5|豆浆油条|Z", "午餐|35||Z", "打车|45.6|打车回家|Z", "买菜|88.8|超市|Z", "工资|8000||S",
-                                        "奖金|1000.25|年终奖|S"}));
+              (std::vector<std::string>{"早餐|12.5|豆浆油条|Z", "午餐|35||Z", "打车|45.6|打车回家|Z", "买菜|88.8|超市|Z",
+                                        "工资|8000||S", "奖金|1000.25|年终奖|S"}));
     EXPECT_EQ(folder.scalar("select count(*) from s_shouru where s_date=#" + today + "#"), "6");
     EXPECT_EQ(folder.scalar("select z_zhichu & '|' & z_shouru & '|' & z_yue from z_zhanghu where id=1"), "181.9|9000.25|8818.35");
 
@@ -103,10 +103,11 @@ TEST(TypedSession, AWeekOfRecordsAtTheKeyboard)
     ASSERT_EQ(grid->model()->rowCount(), 4);
     EXPECT_EQ(grid->model()->data(grid->model()->index(1, 4)).toString(), QStringLiteral("￥35.00"));
     testsupport::saveScreenshot(main, QStringLiteral("entry-session"));
-    const std::vector<QString> expected = {
-        QStringLiteral("保存成功"), QStringLiteral("保存成功"), QStringLiteral("保存成功"), QStringLiteral("保存成功"),
-        QStringLiteral("保存成功"), QStringLiteral("保存成功"), QStringLiteral("保存成功"), QStringLiteral("保存成功"),
-        QStringLiteral("是否确定删除？")};
+    const std::vector<QString> expected = {QStringLiteral("保存成功"),      QStringLiteral("保存成功"),
+                                           QStringLiteral("保存成功"),      QStringLiteral("保存成功"),
+                                           QStringLiteral("保存成功"),      QStringLiteral("保存成功"),
+                                           QStringLiteral("保存成功"),      QStringLiteral("保存成功"),
+                                           QStringLiteral("是否确定删除？")};
     EXPECT_EQ(folder.boxes.texts(), expected);
 }
 

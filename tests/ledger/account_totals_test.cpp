@@ -119,8 +119,8 @@ TEST_F(AccountTotals, RecordChangesKeepTheSameTotalsAsTheFullPass)
         } else if (what == 1) {
             const int64_t id = ids[random() % ids.size()];
             const auto before = effect(id);
-            f.db().execute("update s_shouru set s_jine=" + amount + ", s_zhanghuid=" + std::to_string(account) +
-                           ", f_class='" + klass + "' where id=" + std::to_string(id));
+            f.db().execute("update s_shouru set s_jine=" + amount + ", s_zhanghuid=" + std::to_string(account) + ", f_class='" +
+                           klass + "' where id=" + std::to_string(id));
             ledger::ApplyRecordChange(f.db(), before, effect(id));
         } else {
             const size_t at = random() % ids.size();

@@ -136,8 +136,8 @@ TEST(Caches, TranslationsAreReusedByText)
 
 TEST(Settings, TheConnectionStringIsReadByItsKeys)
 {
-    const auto s = ledger::ConnectionSettings::parse(
-        "Provider=Microsoft.Jet.OLEDB.4.0;Data Source=fmy.dll;Persist Security Info=False;Jet OLEDB:Database Password=qtr508172wkv");
+    const auto s = ledger::ConnectionSettings::parse("Provider=Microsoft.Jet.OLEDB.4.0;Data Source=fmy.dll;Persist Security "
+                                                     "Info=False;Jet OLEDB:Database Password=qtr508172wkv");
     EXPECT_EQ(s.dataSource, "fmy.dll");
     EXPECT_EQ(s.password, "qtr508172wkv");
 }

@@ -131,8 +131,7 @@ TEST_F(Dialect, UnnamedExpressionsAreNumberedAndDuplicatesQualified)
     const ledger::ResultSet r = f.db().select(
         "select count(*), max(s_jine), s_user.id, s_shouru.id from s_shouru inner join s_user on s_shouru.s_userid=s_user.id "
         "group by s_user.id, s_shouru.id");
-    EXPECT_EQ(testsupport::fieldNames(r.fields),
-              (std::vector<std::string>{"Expr1000", "Expr1001", "s_user.id", "s_shouru.id"}));
+    EXPECT_EQ(testsupport::fieldNames(r.fields), (std::vector<std::string>{"Expr1000", "Expr1001", "s_user.id", "s_shouru.id"}));
     EXPECT_EQ(r.fields[1].type.type, Type::Currency);
 }
 

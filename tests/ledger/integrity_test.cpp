@@ -23,8 +23,7 @@ namespace {
 
 // With `early`, the verdict comes from a check started before the open, on
 // a thread of its own, as the program does at start.
-OpenFailure failureOpening(const std::string& path, const std::string& password = ledger::kDatabasePassword,
-                           bool early = false)
+OpenFailure failureOpening(const std::string& path, const std::string& password = ledger::kDatabasePassword, bool early = false)
 {
     Connection c;
     std::unique_ptr<ledger::EarlyIntegrityCheck> check;

@@ -36,9 +36,9 @@ struct EditableList {
     ledger::Params params;
     bool batch;
     std::vector<std::pair<std::string, Value>> appended; // values typed into a new row
-    std::pair<std::string, Value> edit;                  // a change to the first row
-    std::string check;                                   // what the table holds afterwards
-    std::vector<std::string> expected;                   // after: edit row 1, delete row 2, append
+    std::pair<std::string, Value> edit; // a change to the first row
+    std::string check; // what the table holds afterwards
+    std::vector<std::string> expected; // after: edit row 1, delete row 2, append
 };
 
 // Test names show the case's name, not its bytes.
@@ -50,34 +50,66 @@ void PrintTo(const EditableList& c, std::ostream* os)
 std::vector<EditableList> lists()
 {
     return {
-        {"users", "select id,sys_name as 用户名 ,sys_pwd as 密码 from s_user", {}, true,
-         {{"用户名", "小明"}, {"密码", "123"}}, {"密码", "secret"}, "select id, sys_name, sys_pwd from s_user",
+        {"users",
+         "select id,sys_name as 用户名 ,sys_pwd as 密码 from s_user",
+         {},
+         true,
+         {{"用户名", "小明"}, {"密码", "123"}},
+         {"密码", "secret"},
+         "select id, sys_name, sys_pwd from s_user",
          {"1|管理员|secret", "3|妈妈|", "4|小明|123"}},
         {"accounts",
-         "select id as 编号,z_name as 账户名称,z_qcje as 起始金额,z_shouru as 收入\u3000,z_zhichu as 支出,z_jieru as 借入,z_jiechu as "
+         "select id as 编号,z_name as 账户名称,z_qcje as 起始金额,z_shouru as 收入\u3000,z_zhichu as 支出,z_jieru as "
+         "借入,z_jiechu as "
          "借出,z_zhuanru as 转入,z_zhuanchu as 转出,z_yue as 余额,z_other as 备注 from z_zhanghu",
-         {}, true, {{"账户名称", "零钱"}, {"起始金额", "88.8"}}, {"备注", "家里的"},
-         "select id, z_name, z_qcje, z_jieru, z_other from z_zhanghu", {"1|现金|0|0|家里的", "3|信用卡|0|0|", "4|零钱|88.8|0|"}},
-        {"categories", "select id,f_class,f_name as 项目名称 from s_fenlei where f_id=0 and f_class=:fenlei", {{"fenlei", "S"}}, true,
-         {{"f_class", "S"}, {"项目名称", "投资"}}, {"项目名称", "工资收入"},
-         "select id, f_id, f_class, f_name from s_fenlei where f_id=0 and f_class='S'", {"4|0|S|工资收入", "46|0|S|投资"}},
-        {"items", "select id,f_id,f_class,f_name as 项目名称,f_pinyin as 快速代码 from s_fenlei where  f_id=:fid", {{"fid", "11"}}, true,
-         {{"f_id", 11}, {"f_class", "Z"}, {"项目名称", "高铁"}, {"快速代码", "gt"}}, {"快速代码", "gjdt2"},
-         "select id, f_name, f_pinyin from s_fenlei where f_id=11", {"12|公交地铁|gjdt2", "15|停车费|tcf", "45|打的|", "46|高铁|gt"}},
+         {},
+         true,
+         {{"账户名称", "零钱"}, {"起始金额", "88.8"}},
+         {"备注", "家里的"},
+         "select id, z_name, z_qcje, z_jieru, z_other from z_zhanghu",
+         {"1|现金|0|0|家里的", "3|信用卡|0|0|", "4|零钱|88.8|0|"}},
+        {"categories",
+         "select id,f_class,f_name as 项目名称 from s_fenlei where f_id=0 and f_class=:fenlei",
+         {{"fenlei", "S"}},
+         true,
+         {{"f_class", "S"}, {"项目名称", "投资"}},
+         {"项目名称", "工资收入"},
+         "select id, f_id, f_class, f_name from s_fenlei where f_id=0 and f_class='S'",
+         {"4|0|S|工资收入", "46|0|S|投资"}},
+        {"items",
+         "select id,f_id,f_class,f_name as 项目名称,f_pinyin as 快速代码 from s_fenlei where  f_id=:fid",
+         {{"fid", "11"}},
+         true,
+         {{"f_id", 11}, {"f_class", "Z"}, {"项目名称", "高铁"}, {"快速代码", "gt"}},
+         {"快速代码", "gjdt2"},
+         "select id, f_name, f_pinyin from s_fenlei where f_id=11",
+         {"12|公交地铁|gjdt2", "15|停车费|tcf", "45|打的|", "46|高铁|gt"}},
         {"loans",
          "select id,j_class,j_date as 日期,z_id,j_chuMoney as 借出金额,j_ruMoney as 已还金额,j_yuMoney as 余额,j_shoudate as "
          "预计回收期,j_jiege as 借给,j_jiekuanren as 借款人,j_other as 备注 from s_jie where j_class=:j_ZorS",
-         {{"j_ZorS", "Z"}}, true,
+         {{"j_ZorS", "Z"}},
+         true,
          {{"j_class", "Z"}, {"日期", "2024-05-01"}, {"z_id", 2}, {"借出金额", "300"}, {"余额", "300"}, {"借款人", "老王"}},
-         {"已还金额", "100.5"}, "select id, j_class, j_date, z_id, j_chuMoney, j_ruMoney, j_jiekuanren from s_jie",
+         {"已还金额", "100.5"},
+         "select id, j_class, j_date, z_id, j_chuMoney, j_ruMoney, j_jiekuanren from s_jie",
          {"1|Z|2024-01-01|1|1000|100.5|", "3|S|2024-01-01|1|50|0|", "4|Z|2024-05-01|2|300|0|老王"}},
         {"transfers",
-         "select id,zh1,zh2,zdate as 转账时间,zXmoney as 转账金额,other as 备注 from s_zhanghistory where zdate between :t1 and :t2",
-         {{"t1", "2024-03-01"}, {"t2", "2024-03-31"}}, true,
-         {{"zh1", 2}, {"zh2", 3}, {"转账时间", "2024/3/9"}, {"转账金额", "0.01"}}, {"转账金额", "99.99"},
-         "select id, zh1, zh2, zdate, zXmoney from s_zhanghistory", {"1|1|2|2024-03-05|99.99", "3|2|3|2024-03-09|0.01"}},
-        {"budgets", "select * from s_yushuan", {}, false, {{"f_id", 45}, {"y_money", "10"}}, {"y_money", "1500"},
-         "select id, f_id, y_money, y_x from s_yushuan where id in (1, 2, 10)", {"1|1|1500|", "10|45|10|"}},
+         "select id,zh1,zh2,zdate as 转账时间,zXmoney as 转账金额,other as 备注 from s_zhanghistory where zdate between :t1 and "
+         ":t2",
+         {{"t1", "2024-03-01"}, {"t2", "2024-03-31"}},
+         true,
+         {{"zh1", 2}, {"zh2", 3}, {"转账时间", "2024/3/9"}, {"转账金额", "0.01"}},
+         {"转账金额", "99.99"},
+         "select id, zh1, zh2, zdate, zXmoney from s_zhanghistory",
+         {"1|1|2|2024-03-05|99.99", "3|2|3|2024-03-09|0.01"}},
+        {"budgets",
+         "select * from s_yushuan",
+         {},
+         false,
+         {{"f_id", 45}, {"y_money", "10"}},
+         {"y_money", "1500"},
+         "select id, f_id, y_money, y_x from s_yushuan where id in (1, 2, 10)",
+         {"1|1|1500|", "10|45|10|"}},
     };
 }
 
@@ -208,8 +240,8 @@ TEST_F(Recordset, ABadRowFailsTheWholeBatchAndKeepsEveryPendingChange)
         Value value;
         Value fixed;
     };
-    for (const Bad& bad : {Bad{"借款人", std::string(51, 'x'), "老张"}, Bad{"日期", "明天", "2024-06-01"},
-                           Bad{"借出金额", "一百", "100"}}) {
+    for (const Bad& bad :
+         {Bad{"借款人", std::string(51, 'x'), "老张"}, Bad{"日期", "明天", "2024-06-01"}, Bad{"借出金额", "一百", "100"}}) {
         const std::string rowsBefore = f.scalar("select count(*) from s_jie");
         const std::string nameBefore = f.scalar("select j_jiekuanren from s_jie where id=1");
         q.append();
@@ -274,7 +306,8 @@ TEST_F(Recordset, ParametersReachDatesAndNumbers)
     f.addTransfer(1, 2, "5", "2024-01-01");
     f.addTransfer(1, 2, "6", "2024-02-01");
     Query q(f.db(), "ADOQuery13");
-    q.setText("select id,zh1,zh2,zdate as 转账时间,zXmoney as 转账金额,other as 备注 from s_zhanghistory where zdate between :t1 and :t2");
+    q.setText("select id,zh1,zh2,zdate as 转账时间,zXmoney as 转账金额,other as 备注 from s_zhanghistory where zdate between :t1 "
+              "and :t2");
     q.setParam("t1", "2024-01-01");
     q.setParam("t2", "2024-01-31");
     q.open();
@@ -350,8 +383,8 @@ TEST_F(Recordset, ObserversHearMovesAndChangesInOrder)
     auto q = users();
     std::vector<std::string> heard;
     auto subscription = q->subscribe([&](const ledger::QueryEvent& e) {
-        static const char* names[] = {"aboutToReset", "reset", "aboutToInsert", "inserted", "aboutToRemove",
-                                      "removed", "changed", "current", "state"};
+        static const char* names[] = {"aboutToReset", "reset",   "aboutToInsert", "inserted", "aboutToRemove",
+                                      "removed",      "changed", "current",       "state"};
         heard.push_back(std::string(names[static_cast<int>(e.kind)]) + ":" + std::to_string(e.row));
     });
     q->append();

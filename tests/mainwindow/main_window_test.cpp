@@ -2,20 +2,20 @@
 // clock, the feedback page and closing.
 
 #include "ledger_fixture.h"
-#include "scripted_message_boxes.h"
 #include "screenshots.h"
+#include "scripted_message_boxes.h"
 
 #include "mainwindow/main_window.h"
 #include "resources/resources.h"
 
 #include <QApplication>
 #include <QDesktopServices>
-#include <QLabel>
-#include <QTest>
 #include <QHostAddress>
+#include <QLabel>
+#include <QTableView>
 #include <QTcpServer>
 #include <QTcpSocket>
-#include <QTableView>
+#include <QTest>
 #include <QTimer>
 #include <gtest/gtest.h>
 
@@ -85,9 +85,9 @@ TEST_F(MainWindowTest, OpensOnTheExpenditurePageWithItsLabelRed)
 TEST_F(MainWindowTest, EachClickMarksItsLabelAndBringsItsPage)
 {
     const std::vector<std::tuple<const char*, const char*, bool>> steps = {
-        {"L1", "Panel7", true},   {"Label2", "Panel3", false}, {"L4", "Panel10", true}, {"Label3", "Panel6", false},
-        {"L9", "Panel11", true},  {"L8", "Panel15", true},    {"L10", "Panel16", true}, {"L5", "Panel12", true},
-        {"L6", "Panel13", true},  {"L7", "Panel14", true},    {"L3", "Panel8", true},   {"L2", "Panel7", true},
+        {"L1", "Panel7", true},     {"Label2", "Panel3", false}, {"L4", "Panel10", true},  {"Label3", "Panel6", false},
+        {"L9", "Panel11", true},    {"L8", "Panel15", true},     {"L10", "Panel16", true}, {"L5", "Panel12", true},
+        {"L6", "Panel13", true},    {"L7", "Panel14", true},     {"L3", "Panel8", true},   {"L2", "Panel7", true},
         {"Label1", "Panel3", false}};
     const std::vector<const char*> all = {"Label1", "Label2", "Label3", "L1", "L2", "L3", "L4",
                                           "L5",     "L6",     "L7",     "L8", "L9", "L10"};
@@ -146,8 +146,9 @@ public:
                 request += socket->readAll();
                 if (!request.contains("\r\n\r\n"))
                     return;
-                socket->write("HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\nConnection: close\r\nContent-Length: " +
-                              QByteArray::number(page_.size()) + "\r\n\r\n" + page_);
+                socket->write(
+                    "HTTP/1.1 200 OK\r\nContent-Type: text/html; charset=utf-8\r\nConnection: close\r\nContent-Length: " +
+                    QByteArray::number(page_.size()) + "\r\n\r\n" + page_);
                 socket->disconnectFromHost();
             });
         });

@@ -23,9 +23,10 @@ RecordValues record(const std::string& note)
 
 TEST(EntryStatements, AreThePagesTextsForOrdinaryInput)
 {
-    EXPECT_EQ(dayList(ClassCode::Expenditure, day(2024, 3, 5)),
-              "select id as 编号,s_date as 时间 ,f_name as 项目,sys_name as 收付款人,s_jine as 金额,z_name as 账户,s_other as 备注 "
-              "from s_z_all where f_class='Z' and s_date=#2024/3/5#");
+    EXPECT_EQ(
+        dayList(ClassCode::Expenditure, day(2024, 3, 5)),
+        "select id as 编号,s_date as 时间 ,f_name as 项目,sys_name as 收付款人,s_jine as 金额,z_name as 账户,s_other as 备注 "
+        "from s_z_all where f_class='Z' and s_date=#2024/3/5#");
     EXPECT_EQ(itemSearch(ClassCode::Income, "gz"),
               "select  f_name as 项目 ,f_pinyin as 助记码 ,f_id from s_fenlei where f_id<>0 and f_class='S' and "
               "f_name+f_pinyin like '%gz%'");
@@ -35,7 +36,7 @@ TEST(EntryStatements, AreThePagesTextsForOrdinaryInput)
               "insert into s_shouru (f_fenleiid,s_jine,s_userid, s_other, s_zhanghuid,s_date,f_class) "
               "values (2,12.5,1,'豆浆',3,'2024/3/5','Z')");
     EXPECT_EQ(updateRecord(record("豆浆"), RowId(7)), "update  s_shouru set f_fenleiid=2,s_jine=12.5,s_userid=1, s_other='豆浆', "
-                                                    "s_zhanghuid=3,s_date='2024/3/5' where id=7");
+                                                      "s_zhanghuid=3,s_date='2024/3/5' where id=7");
     EXPECT_EQ(deleteRecord(RowId(7)), "delete from s_shouru where id=7");
     EXPECT_EQ(categoryName(RowId(1)), "Select f_name from s_fenlei where id=1");
     EXPECT_EQ(categoryBudget(RowId(1)), "Select y_money from y_yushuan where id=1");

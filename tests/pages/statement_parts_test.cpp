@@ -44,8 +44,8 @@ TEST(RowIds, OfALookUpBoxWithoutAChoiceAreAnError)
 
 TEST(TypedAmounts, AreDecimalNumbersWithAtMostTwoDecimalsSplicedAsTyped)
 {
-    const std::pair<const char*, const char*> good[] = {{"12.5", "12.5"}, {" 30 ", "30"}, {"0.00", "0.00"}, {".5", ".5"},
-                                                        {"12.", "12."},    {"0", "0"},     {"1000.25", "1000.25"}};
+    const std::pair<const char*, const char*> good[] = {{"12.5", "12.5"}, {" 30 ", "30"}, {"0.00", "0.00"},      {".5", ".5"},
+                                                        {"12.", "12."},   {"0", "0"},     {"1000.25", "1000.25"}};
     for (const auto& [typed, spliced] : good) {
         const auto amount = TypedAmount::parse(typed);
         ASSERT_TRUE(amount.has_value()) << typed;
@@ -53,8 +53,8 @@ TEST(TypedAmounts, AreDecimalNumbersWithAtMostTwoDecimalsSplicedAsTyped)
     }
     EXPECT_EQ(TypedAmount::parse(".5")->value(), *ledger::Currency::parse("0.5"));
     EXPECT_EQ(TypedAmount::parse("1000.25")->value().raw(), 10002500);
-    for (const char* bad : {"", " ", ".", "1 2", "1.234", "1.2.3", "-5", "1e3", "abc", "12a", "1,000", "9999999999999999",
-                            "999999999999999"})
+    for (const char* bad :
+         {"", " ", ".", "1 2", "1.234", "1.2.3", "-5", "1e3", "abc", "12a", "1,000", "9999999999999999", "999999999999999"})
         EXPECT_FALSE(TypedAmount::parse(bad).has_value()) << bad;
 }
 

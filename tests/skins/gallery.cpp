@@ -29,32 +29,34 @@ namespace gallery {
 namespace {
 
 template <typename W>
-W* place(W* widget, int x, int y, int width, int height) {
+W* place(W* widget, int x, int y, int width, int height)
+{
     widget->setGeometry(x, y, width, height);
     return widget;
 }
 
-QLabel* caption(const QString& text, QWidget* parent, int x, int y) {
+QLabel* caption(const QString& text, QWidget* parent, int x, int y)
+{
     return place(new QLabel(text, parent), x, y, 60, 21);
 }
 
-QLabel* picture(const QString& name, QWidget* parent, int x, int y, int width, int height) {
+QLabel* picture(const QString& name, QWidget* parent, int x, int y, int width, int height)
+{
     auto* label = place(new QLabel(parent), x, y, width, height);
     label->setPixmap(QPixmap(QStringLiteral(":/artwork/") + name));
     label->setScaledContents(true);
     return label;
 }
 
-QTableView* recordTable(QWidget* parent) {
+QTableView* recordTable(QWidget* parent)
+{
     auto* model = new QStandardItemModel(0, 5, parent);
-    model->setHorizontalHeaderLabels({QStringLiteral("日期"), QStringLiteral("项目"),
-                                      QStringLiteral("金额"), QStringLiteral("付款人"),
-                                      QStringLiteral("备注")});
+    model->setHorizontalHeaderLabels({QStringLiteral("日期"), QStringLiteral("项目"), QStringLiteral("金额"),
+                                      QStringLiteral("付款人"), QStringLiteral("备注")});
     const char* items[] = {"餐饮", "交通", "水电费", "工资", "超市购物", "医疗保健"};
     const char* payers[] = {"爸爸", "妈妈", "小明"};
     for (int row = 0; row < 24; ++row) {
-        model->appendRow({new QStandardItem(QStringLiteral("2024-05-%1").arg(row + 1, 2, 10,
-                                                                              QLatin1Char('0'))),
+        model->appendRow({new QStandardItem(QStringLiteral("2024-05-%1").arg(row + 1, 2, 10, QLatin1Char('0'))),
                           new QStandardItem(QString::fromUtf8(items[row % 6])),
                           new QStandardItem(QStringLiteral("￥%1.00").arg(18 * (row + 3))),
                           new QStandardItem(QString::fromUtf8(payers[row % 3])),
@@ -72,7 +74,8 @@ QTableView* recordTable(QWidget* parent) {
     return table;
 }
 
-QGroupBox* entryGroup(QWidget* parent) {
+QGroupBox* entryGroup(QWidget* parent)
+{
     auto* group = place(new QGroupBox(QStringLiteral("收支录入"), parent), 12, 8, 360, 262);
     caption(QStringLiteral("日期："), group, 16, 26);
     auto* date = place(new QDateEdit(QDate(2024, 5, 1), group), 76, 26, 130, 21);
@@ -88,8 +91,7 @@ QGroupBox* entryGroup(QWidget* parent) {
     caption(QStringLiteral("备注："), group, 16, 138);
     auto* note = place(new QLineEdit(QStringLiteral("只读说明文字"), group), 76, 138, 270, 21);
     note->setEnabled(false);
-    place(new QCheckBox(QStringLiteral("记住用户名和密码"), group), 220, 26, 140, 17)
-        ->setChecked(true);
+    place(new QCheckBox(QStringLiteral("记住用户名和密码"), group), 220, 26, 140, 17)->setChecked(true);
     place(new QCheckBox(QStringLiteral("显示全部"), group), 220, 50, 120, 17);
     place(new QRadioButton(QStringLiteral("借 入"), group), 220, 74, 60, 17)->setChecked(true);
     place(new QRadioButton(QStringLiteral("借 出"), group), 284, 74, 60, 17);
@@ -102,9 +104,9 @@ QGroupBox* entryGroup(QWidget* parent) {
     return group;
 }
 
-QGroupBox* plainGroup(QWidget* parent) {
-    auto* group = place(new QGroupBox(QStringLiteral("不换肤的控件（tag 99）"), parent),
-                        384, 8, 380, 92);
+QGroupBox* plainGroup(QWidget* parent)
+{
+    auto* group = place(new QGroupBox(QStringLiteral("不换肤的控件（tag 99）"), parent), 384, 8, 380, 92);
     skins::setSkinTag(group, skins::kNoSkinTag);
     place(new QPushButton(QStringLiteral("原样按钮"), group), 14, 28, 80, 25);
     place(new QLineEdit(QStringLiteral("原样输入框"), group), 104, 28, 120, 21);
@@ -116,7 +118,8 @@ QGroupBox* plainGroup(QWidget* parent) {
 
 // The navigation marks: a red caption, and a lime background shown by
 // making the label opaque. A skin must not hide either.
-void navigationMarks(QWidget* parent) {
+void navigationMarks(QWidget* parent)
+{
     auto* red = place(new QLabel(QStringLiteral("支 出"), parent), 384, 108, 130, 24);
     QPalette redText = red->palette();
     redText.setColor(QPalette::WindowText, Qt::red);
@@ -133,9 +136,10 @@ void navigationMarks(QWidget* parent) {
     link->setProperty("skinRole", QStringLiteral("link"));
 }
 
-}  // namespace
+} // namespace
 
-QWidget* controlsWindow() {
+QWidget* controlsWindow()
+{
     auto* window = new QWidget;
     window->setWindowTitle(QStringLiteral("控件一览"));
     window->resize(776, 560);
@@ -148,20 +152,20 @@ QWidget* controlsWindow() {
     auto* tabs = place(new QTabWidget(window), 12, 282, 752, 266);
     tabs->addTab(recordTable(tabs), QStringLiteral("收支明细"));
     auto* accounts = new QListWidget(tabs);
-    accounts->addItems({QStringLiteral("现金"), QStringLiteral("工商银行卡"),
-                        QStringLiteral("信用卡")});
+    accounts->addItems({QStringLiteral("现金"), QStringLiteral("工商银行卡"), QStringLiteral("信用卡")});
     tabs->addTab(accounts, QStringLiteral("账户"));
     tabs->addTab(new QWidget(tabs), QStringLiteral("预算设定"));
     return window;
 }
 
-QImage popupsPicture(QWidget* owner) {
+QImage popupsPicture(QWidget* owner)
+{
     QList<QImage> parts;
     auto settle = [] { QApplication::processEvents(); };
 
     auto* combo = place(new QComboBox(owner), 0, 0, 140, 21);
-    combo->addItems({QStringLiteral("现金"), QStringLiteral("工商银行卡"),
-                     QStringLiteral("建设银行卡"), QStringLiteral("信用卡")});
+    combo->addItems(
+        {QStringLiteral("现金"), QStringLiteral("工商银行卡"), QStringLiteral("建设银行卡"), QStringLiteral("信用卡")});
     combo->show();
     combo->showPopup();
     settle();
@@ -189,9 +193,8 @@ QImage popupsPicture(QWidget* owner) {
     parts.append(menu.grab().toImage());
     menu.hide();
 
-    QMessageBox box(QMessageBox::Question, QStringLiteral("系统提示"),
-                    QStringLiteral("是否确定保存数据？"), QMessageBox::Ok | QMessageBox::Cancel,
-                    owner);
+    QMessageBox box(QMessageBox::Question, QStringLiteral("系统提示"), QStringLiteral("是否确定保存数据？"),
+                    QMessageBox::Ok | QMessageBox::Cancel, owner);
     box.show();
     settle();
     parts.append(box.grab().toImage());
@@ -221,7 +224,8 @@ QImage popupsPicture(QWidget* owner) {
     return sheet;
 }
 
-QWidget* signInWindow() {
+QWidget* signInWindow()
+{
     auto* window = new QWidget(nullptr, Qt::FramelessWindowHint);
     window->setWindowTitle(QStringLiteral("欢迎使用Quibo家的记账本"));
     window->setFixedSize(470, 264);
@@ -233,8 +237,7 @@ QWidget* signInWindow() {
     QFont passwordFont = password->font();
     passwordFont.setPixelSize(13);
     password->setFont(passwordFont);
-    place(new QCheckBox(QStringLiteral("记住用户名和密码"), window), 232, 152, 145, 17)
-        ->setChecked(true);
+    place(new QCheckBox(QStringLiteral("记住用户名和密码"), window), 232, 152, 145, 17)->setChecked(true);
     picture(QStringLiteral("button_ok.jpg"), window, 232, 176, 81, 33);
     picture(QStringLiteral("button_cancel_hover.jpg"), window, 344, 176, 81, 33);
     return window;
@@ -242,7 +245,8 @@ QWidget* signInWindow() {
 
 namespace {
 
-void header(QWidget* frame) {
+void header(QWidget* frame)
+{
     picture(QStringLiteral("header_left.jpg"), frame, 0, 0, 561, 81);
     picture(QStringLiteral("header_middle.jpg"), frame, 561, 0, 961 - 561 - 302, 81);
     picture(QStringLiteral("header_right.jpg"), frame, 961 - 302, 0, 302, 81);
@@ -257,7 +261,8 @@ void header(QWidget* frame) {
     }
 }
 
-void navigation(QWidget* frame) {
+void navigation(QWidget* frame)
+{
     auto* column = place(new QWidget(frame), 0, 81, 193, 511);
     picture(QStringLiteral("nav_top.jpg"), column, 0, 0, 193, 500);
     picture(QStringLiteral("nav_filler.jpg"), column, 0, 500, 193, 11);
@@ -265,15 +270,13 @@ void navigation(QWidget* frame) {
         const char* caption;
         int top;
         bool bold;
-    } labels[] = {{"支 出", 41, true},        {"收 入", 72, true},         {"账 户", 101, true},
-                  {"收 入 类 别", 136, false}, {"支 出 类 别", 168, false},
-                  {"借 入 借 出", 207, false}, {"账 户 转 账", 235, false},
-                  {"流 水 报 表", 273, false}, {"分 类 报 表", 300, false},
-                  {"人 员 报 表", 324, false}, {"预 算 设 定", 360, false},
-                  {"实 用 查 询", 391, false}, {"系  统 设 置", 415, false}};
+    } labels[] = {{"支 出", 41, true},         {"收 入", 72, true},         {"账 户", 101, true},
+                  {"收 入 类 别", 136, false}, {"支 出 类 别", 168, false}, {"借 入 借 出", 207, false},
+                  {"账 户 转 账", 235, false}, {"流 水 报 表", 273, false}, {"分 类 报 表", 300, false},
+                  {"人 员 报 表", 324, false}, {"预 算 设 定", 360, false}, {"实 用 查 询", 391, false},
+                  {"系  统 设 置", 415, false}};
     for (const auto& l : labels) {
-        auto* label = place(new QLabel(QString::fromUtf8(l.caption), column), 31, l.top, 130,
-                            l.bold ? 18 : 24);
+        auto* label = place(new QLabel(QString::fromUtf8(l.caption), column), 31, l.top, 130, l.bold ? 18 : 24);
         label->setAlignment(Qt::AlignCenter);
         QFont font = label->font();
         font.setPixelSize(l.bold ? 13 : 12);
@@ -296,19 +299,19 @@ void navigation(QWidget* frame) {
     }
 }
 
-void statusBand(QWidget* frame) {
+void statusBand(QWidget* frame)
+{
     picture(QStringLiteral("status_left.jpg"), frame, 0, 592, 193, 33);
     picture(QStringLiteral("status_strip.jpg"), frame, 193, 592, 961 - 193, 33);
-    place(new QLabel(QStringLiteral("网址：www.quibo.net    电话：400-000-0000"), frame), 206, 592,
-          265, 33);
-    auto* clock = place(new QLabel(QStringLiteral("2024-05-18 9:30:00   "), frame), 961 - 193,
-                        592, 193, 33);
+    place(new QLabel(QStringLiteral("网址：www.quibo.net    电话：400-000-0000"), frame), 206, 592, 265, 33);
+    auto* clock = place(new QLabel(QStringLiteral("2024-05-18 9:30:00   "), frame), 961 - 193, 592, 193, 33);
     clock->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
 }
 
-}  // namespace
+} // namespace
 
-QWidget* mainFrame() {
+QWidget* mainFrame()
+{
     auto* frame = new QWidget;
     frame->setWindowTitle(QStringLiteral("欢迎使用Quibo家的记账本 Bata 2.0"));
     frame->setFixedSize(961, 625);
@@ -321,9 +324,10 @@ QWidget* mainFrame() {
     return frame;
 }
 
-bool save(const QImage& image, const QString& fileName) {
+bool save(const QImage& image, const QString& fileName)
+{
     const QDir dir(QStringLiteral(SKINS_GALLERY_DIR));
     return dir.mkpath(QStringLiteral(".")) && image.save(dir.filePath(fileName));
 }
 
-}  // namespace gallery
+} // namespace gallery

@@ -28,4 +28,4 @@ QWidget* mainFrame();
 // Saves under the build folder's gallery/; false if it cannot.
 bool save(const QImage& image, const QString& fileName);
 
-}  // namespace gallery
+} // namespace gallery

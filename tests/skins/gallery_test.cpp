@@ -29,28 +29,32 @@ QStringList warnings;
 
 // Only what the style sheet machinery says: the offscreen platform's own
 // notices (no keyboard grab and the like) are no fault of a skin.
-void collectWarnings(QtMsgType type, const QMessageLogContext&, const QString& message) {
-    if (type != QtDebugMsg && type != QtInfoMsg &&
-        !message.startsWith(QLatin1String("This plugin does not support")))
+void collectWarnings(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    if (type != QtDebugMsg && type != QtInfoMsg && !message.startsWith(QLatin1String("This plugin does not support")))
         warnings.append(message);
 }
 
 class Gallery : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         warnings.clear();
         previous = qInstallMessageHandler(collectWarnings);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         qInstallMessageHandler(previous);
         skins::removeSkin();
     }
-    static void apply(const QString& name) {
+    static void apply(const QString& name)
+    {
         QByteArray sheet;
         ASSERT_TRUE(skins::GetSkin(name, sheet));
         skins::applySkin(sheet);
     }
-    static QImage shot(QWidget* window) {
+    static QImage shot(QWidget* window)
+    {
         window->show();
         QApplication::processEvents();
         return window->grab().toImage();
@@ -60,7 +64,8 @@ protected:
 };
 
 // The height left for text inside a fixed-size box, as the style lays it out.
-int textRoom(QLineEdit* edit) {
+int textRoom(QLineEdit* edit)
+{
     QStyleOptionFrame option;
     option.initFrom(edit);
     option.rect = edit->rect();
@@ -68,50 +73,48 @@ int textRoom(QLineEdit* edit) {
     return edit->style()->subElementRect(QStyle::SE_LineEditContents, &option, edit).height();
 }
 
-int textRoom(QComboBox* combo) {
+int textRoom(QComboBox* combo)
+{
     QStyleOptionComboBox option;
     option.initFrom(combo);
     option.rect = combo->rect();
     option.editable = combo->isEditable();
     option.subControls = QStyle::SC_All;
-    return combo->style()
-        ->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo)
-        .height();
+    return combo->style()->subControlRect(QStyle::CC_ComboBox, &option, QStyle::SC_ComboBoxEditField, combo).height();
 }
 
-int textRoom(QAbstractSpinBox* spin) {
+int textRoom(QAbstractSpinBox* spin)
+{
     QStyleOptionSpinBox option;
     option.initFrom(spin);
     option.rect = spin->rect();
     option.frame = true;
     option.subControls = QStyle::SC_All;
-    return spin->style()
-        ->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxEditField, spin)
-        .height();
+    return spin->style()->subControlRect(QStyle::CC_SpinBox, &option, QStyle::SC_SpinBoxEditField, spin).height();
 }
 
-}  // namespace
+} // namespace
 
-TEST_F(Gallery, EverySkinStylesTheControlsWithoutStyleSheetWarnings) {
+TEST_F(Gallery, EverySkinStylesTheControlsWithoutStyleSheetWarnings)
+{
     for (const QString& name : skins::skinNames()) {
         apply(name);
         std::unique_ptr<QWidget> controls(gallery::controlsWindow());
         EXPECT_TRUE(gallery::save(shot(controls.get()), QStringLiteral("controls_%1.png").arg(name)));
-        EXPECT_TRUE(gallery::save(gallery::popupsPicture(controls.get()),
-                                  QStringLiteral("popups_%1.png").arg(name)));
+        EXPECT_TRUE(gallery::save(gallery::popupsPicture(controls.get()), QStringLiteral("popups_%1.png").arg(name)));
         std::unique_ptr<QWidget> signIn(gallery::signInWindow());
         EXPECT_TRUE(gallery::save(shot(signIn.get()), QStringLiteral("sign_in_%1.png").arg(name)));
         std::unique_ptr<QWidget> frame(gallery::mainFrame());
         EXPECT_TRUE(gallery::save(shot(frame.get()), QStringLiteral("main_%1.png").arg(name)));
-        EXPECT_TRUE(warnings.isEmpty())
-            << name.toStdString() << ": " << warnings.join(QLatin1Char('\n')).toStdString();
+        EXPECT_TRUE(warnings.isEmpty()) << name.toStdString() << ": " << warnings.join(QLatin1Char('\n')).toStdString();
         warnings.clear();
     }
     std::unique_ptr<QWidget> plain(gallery::controlsWindow());
     EXPECT_TRUE(gallery::save(shot(plain.get()), QStringLiteral("controls_plain.png")));
 }
 
-TEST_F(Gallery, ChineseTextFitsTheProgramsFixedSizeBoxes) {
+TEST_F(Gallery, ChineseTextFitsTheProgramsFixedSizeBoxes)
+{
     QWidget window;
     auto sized = [&](auto* widget, int height, int pixelSize) {
         widget->setParent(&window);
@@ -140,7 +143,8 @@ TEST_F(Gallery, ChineseTextFitsTheProgramsFixedSizeBoxes) {
     }
 }
 
-TEST_F(Gallery, SkinsLeaveTheProgramsOwnColoursAndPicturesAlone) {
+TEST_F(Gallery, SkinsLeaveTheProgramsOwnColoursAndPicturesAlone)
+{
     std::unique_ptr<QWidget> controls(gallery::controlsWindow());
     std::unique_ptr<QWidget> signIn(gallery::signInWindow());
     const QImage background(QStringLiteral(":/artwork/login_background.jpg"));
@@ -164,8 +168,7 @@ TEST_F(Gallery, SkinsLeaveTheProgramsOwnColoursAndPicturesAlone) {
         auto* grid = controls->findChild<QTableView*>();
         ASSERT_TRUE(grid);
         const QRect cell = grid->visualRect(grid->model()->index(5, 1));
-        EXPECT_EQ(grid->viewport()->grab().toImage().pixelColor(cell.topLeft() + QPoint(3, 3)),
-                  QColor(166, 202, 240))
+        EXPECT_EQ(grid->viewport()->grab().toImage().pixelColor(cell.topLeft() + QPoint(3, 3)), QColor(166, 202, 240))
             << skin << ": the grid's current-row colour was painted over";
 
         const QImage signInShot = shot(signIn.get());

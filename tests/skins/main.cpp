@@ -8,7 +8,8 @@
 #include <QApplication>
 #include <QFont>
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     initResources();

@@ -15,27 +15,31 @@
 
 namespace {
 
-QByteArray loadSkin(const QString& name) {
+QByteArray loadSkin(const QString& name)
+{
     QByteArray sheet;
     EXPECT_TRUE(skins::GetSkin(name, sheet)) << name.toStdString();
     return sheet;
 }
 
-QImage look(QWidget* widget) {
+QImage look(QWidget* widget)
+{
     QApplication::processEvents();
     return widget->grab().toImage();
 }
 
-QPushButton* addButton(QWidget* parent, int x) {
+QPushButton* addButton(QWidget* parent, int x)
+{
     auto* button = new QPushButton(QStringLiteral("保存"), parent);
-    button->setFocusPolicy(Qt::NoFocus);  // no focus frame to tell apart
+    button->setFocusPolicy(Qt::NoFocus); // no focus frame to tell apart
     button->setGeometry(x, 10, 75, 25);
     return button;
 }
 
 class SkinApplier : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         window.resize(400, 120);
         ordinary = addButton(&window, 10);
         tagged = addButton(&window, 100);
@@ -51,16 +55,18 @@ protected:
     QImage plainLook;
 };
 
-}  // namespace
+} // namespace
 
-TEST_F(SkinApplier, OrdinaryButtonTakesTheSkinTaggedOneStaysPlain) {
+TEST_F(SkinApplier, OrdinaryButtonTakesTheSkinTaggedOneStaysPlain)
+{
     ASSERT_EQ(look(tagged), plainLook) << "the two buttons must start alike";
     skins::applySkin(loadSkin(skins::kDefaultSkinName));
     EXPECT_NE(look(ordinary), plainLook);
     EXPECT_EQ(look(tagged), plainLook);
 }
 
-TEST_F(SkinApplier, ControlsCreatedAfterTheSkinFollowTheSameRule) {
+TEST_F(SkinApplier, ControlsCreatedAfterTheSkinFollowTheSameRule)
+{
     skins::applySkin(loadSkin(skins::kDefaultSkinName));
     QPushButton* late = addButton(&window, 190);
     QPushButton* lateTagged = addButton(&window, 280);
@@ -71,7 +77,8 @@ TEST_F(SkinApplier, ControlsCreatedAfterTheSkinFollowTheSameRule) {
     EXPECT_EQ(look(lateTagged), plainLook);
 }
 
-TEST_F(SkinApplier, TaggingWhileSkinnedRestoresThePlainLookAndUntaggingUndoesIt) {
+TEST_F(SkinApplier, TaggingWhileSkinnedRestoresThePlainLookAndUntaggingUndoesIt)
+{
     skins::applySkin(loadSkin(skins::kDefaultSkinName));
     const QImage skinned = look(ordinary);
     skins::setSkinTag(ordinary, skins::kNoSkinTag);
@@ -80,7 +87,8 @@ TEST_F(SkinApplier, TaggingWhileSkinnedRestoresThePlainLookAndUntaggingUndoesIt)
     EXPECT_EQ(look(ordinary), skinned);
 }
 
-TEST_F(SkinApplier, EverythingInsideATaggedPanelStaysPlain) {
+TEST_F(SkinApplier, EverythingInsideATaggedPanelStaysPlain)
+{
     auto* panel = new QFrame(&window);
     panel->setGeometry(190, 0, 200, 60);
     skins::setSkinTag(panel, skins::kNoSkinTag);
@@ -100,7 +108,8 @@ TEST_F(SkinApplier, EverythingInsideATaggedPanelStaysPlain) {
     EXPECT_EQ(look(inside), plainLook);
 }
 
-TEST_F(SkinApplier, TaggedComboBoxKeepsAPlainDropDownList) {
+TEST_F(SkinApplier, TaggedComboBoxKeepsAPlainDropDownList)
+{
     auto makeCombo = [&](int x) {
         auto* combo = new QComboBox(&window);
         combo->addItems({QStringLiteral("工资"), QStringLiteral("餐饮"), QStringLiteral("交通")});
@@ -123,7 +132,8 @@ TEST_F(SkinApplier, TaggedComboBoxKeepsAPlainDropDownList) {
     EXPECT_NE(listLook(plainCombo), plainList);
 }
 
-TEST_F(SkinApplier, AnotherSkinReplacesTheFirstAndRemovingRestoresThePlainLook) {
+TEST_F(SkinApplier, AnotherSkinReplacesTheFirstAndRemovingRestoresThePlainLook)
+{
     skins::applySkin(loadSkin(QStringLiteral("晴空")));
     const QImage sky = look(ordinary);
     skins::applySkin(loadSkin(QStringLiteral("暖阳")));

@@ -9,7 +9,8 @@
 
 using skins::GetSkin;
 
-TEST(SkinProvider, DefaultSkinByItsNameAndByAnEmptyName) {
+TEST(SkinProvider, DefaultSkinByItsNameAndByAnEmptyName)
+{
     QByteArray byName, byEmptyName;
     ASSERT_TRUE(GetSkin(QStringLiteral("晴空"), byName));
     ASSERT_TRUE(GetSkin(QString(), byEmptyName));
@@ -18,7 +19,8 @@ TEST(SkinProvider, DefaultSkinByItsNameAndByAnEmptyName) {
     EXPECT_EQ(skins::kDefaultSkinName, QStringLiteral("晴空"));
 }
 
-TEST(SkinProvider, EveryBuiltInSkinIsCompleteAndItsOwn) {
+TEST(SkinProvider, EveryBuiltInSkinIsCompleteAndItsOwn)
+{
     const QStringList names = skins::skinNames();
     ASSERT_GE(names.size(), 2);
     EXPECT_EQ(names.first(), QStringLiteral("晴空"));
@@ -35,9 +37,10 @@ TEST(SkinProvider, EveryBuiltInSkinIsCompleteAndItsOwn) {
     EXPECT_EQ(sheets.size(), names.size()) << "two skin names give the same look";
 }
 
-TEST(SkinProvider, UnknownNameGivesNoSkinAndAnEmptyStream) {
-    for (const QString& name : {QStringLiteral("不存在的皮肤"), QStringLiteral("晴空 "),
-                                QStringLiteral("template"), QStringLiteral("qingkong")}) {
+TEST(SkinProvider, UnknownNameGivesNoSkinAndAnEmptyStream)
+{
+    for (const QString& name :
+         {QStringLiteral("不存在的皮肤"), QStringLiteral("晴空 "), QStringLiteral("template"), QStringLiteral("qingkong")}) {
         QByteArray stream("left from before");
         EXPECT_FALSE(GetSkin(name, stream)) << name.toStdString();
         EXPECT_TRUE(stream.isEmpty()) << name.toStdString();

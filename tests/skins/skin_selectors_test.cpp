@@ -11,13 +11,15 @@ namespace {
 
 const QString kMark = QStringLiteral("[m=\"1\"]");
 
-QString narrowed(const char* sheet) {
+QString narrowed(const char* sheet)
+{
     return restrictToAttribute(QString::fromUtf8(sheet), kMark).simplified();
 }
 
-}  // namespace
+} // namespace
 
-TEST(SkinSelectors, AttributeGoesOnTheStyledWidget) {
+TEST(SkinSelectors, AttributeGoesOnTheStyledWidget)
+{
     const struct {
         const char* sheet;
         const char* expected;
@@ -30,8 +32,7 @@ TEST(SkinSelectors, AttributeGoesOnTheStyledWidget) {
         {"QDialog>QLabel { a: b }", "QDialog>QLabel[m=\"1\"] { a: b }"},
         {"QCalendarWidget QToolButton#qt_calendar_prevmonth { a: b }",
          "QCalendarWidget QToolButton[m=\"1\"]#qt_calendar_prevmonth { a: b }"},
-        {"QLabel[skinRole=\"link\"]:hover { a: b }",
-         "QLabel[m=\"1\"][skinRole=\"link\"]:hover { a: b }"},
+        {"QLabel[skinRole=\"link\"]:hover { a: b }", "QLabel[m=\"1\"][skinRole=\"link\"]:hover { a: b }"},
         {"QLabel[text=\"a b, c>d\"] { a: b }", "QLabel[m=\"1\"][text=\"a b, c>d\"] { a: b }"},
         {"* { a: b }", "*[m=\"1\"] { a: b }"},
         {".QPushButton { a: b }", ".QPushButton[m=\"1\"] { a: b }"},
@@ -42,24 +43,23 @@ TEST(SkinSelectors, AttributeGoesOnTheStyledWidget) {
         EXPECT_EQ(narrowed(c.sheet).toStdString(), c.expected) << c.sheet;
 }
 
-TEST(SkinSelectors, EverySelectorOfAListIsNarrowed) {
+TEST(SkinSelectors, EverySelectorOfAListIsNarrowed)
+{
     EXPECT_EQ(narrowed("QLineEdit:focus, QTextEdit:focus,\n QPlainTextEdit { a: b }").toStdString(),
               "QLineEdit[m=\"1\"]:focus, QTextEdit[m=\"1\"]:focus, QPlainTextEdit[m=\"1\"] { a: b }");
 }
 
-TEST(SkinSelectors, DeclarationsAndCommentsStayAsTheyAre) {
-    const char* sheet =
-        "/* buttons, labels { not a rule } */\n"
-        "QPushButton {\n"
-        "  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fff, stop:1 #eee);\n"
-        "  image: url(:/artwork/arrow_down.png);\n"
-        "}\n"
-        "QLabel /* inside */ QFrame { a: b }\n";
+TEST(SkinSelectors, DeclarationsAndCommentsStayAsTheyAre)
+{
+    const char* sheet = "/* buttons, labels { not a rule } */\n"
+                        "QPushButton {\n"
+                        "  background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fff, stop:1 #eee);\n"
+                        "  image: url(:/artwork/arrow_down.png);\n"
+                        "}\n"
+                        "QLabel /* inside */ QFrame { a: b }\n";
     const QString out = restrictToAttribute(QString::fromUtf8(sheet), kMark);
-    EXPECT_TRUE(out.startsWith(QStringLiteral("/* buttons, labels { not a rule } */\n")))
-        << out.toStdString();
-    EXPECT_TRUE(out.contains(QStringLiteral(
-        "qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fff, stop:1 #eee);")));
+    EXPECT_TRUE(out.startsWith(QStringLiteral("/* buttons, labels { not a rule } */\n"))) << out.toStdString();
+    EXPECT_TRUE(out.contains(QStringLiteral("qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #fff, stop:1 #eee);")));
     EXPECT_TRUE(out.contains(QStringLiteral("url(:/artwork/arrow_down.png)")));
     EXPECT_TRUE(out.contains(QStringLiteral("QFrame[m=\"1\"] { a: b }"))) << out.toStdString();
     EXPECT_EQ(out.count(kMark), 2);

@@ -43,9 +43,9 @@ int64_t Household::addRecord(const std::string& klass, int64_t item, const std::
 int64_t Household::addLoan(const std::string& klass, int64_t account, const std::string& lent, const std::string& repaid,
                            const std::string& date)
 {
-    db_.execute("insert into s_jie (j_class, z_id, j_chuMoney, j_ruMoney, j_yuMoney, j_date) values (" + quoteText(klass) +
-                ", " + std::to_string(account) + ", " + lent + ", " + repaid + ", " + lent + " - " + repaid + ", " +
-                quoteText(date) + ")");
+    db_.execute("insert into s_jie (j_class, z_id, j_chuMoney, j_ruMoney, j_yuMoney, j_date) values (" + quoteText(klass) + ", " +
+                std::to_string(account) + ", " + lent + ", " + repaid + ", " + lent + " - " + repaid + ", " + quoteText(date) +
+                ")");
     return db_.lastInsertId();
 }
 
@@ -58,8 +58,8 @@ int64_t Household::addTransfer(int64_t from, int64_t to, const std::string& amou
 
 void Household::setBudget(int64_t category, const std::string& amount, const std::string& note)
 {
-    db_.execute("update s_yushuan set y_money=" + amount + ", y_x=" + quoteText(note) + " where f_id=" +
-                std::to_string(category));
+    db_.execute("update s_yushuan set y_money=" + amount + ", y_x=" + quoteText(note) +
+                " where f_id=" + std::to_string(category));
 }
 
 std::string Household::scalar(const std::string& statement)

@@ -32,8 +32,8 @@ PageHarnessBase::PageHarnessBase(ledger::Connection* existing)
     auto* editid = new QLabel(QStringLiteral("0"), window_.get());
     editid->setObjectName(QStringLiteral("editid"));
     editid->hide();
-    context_.reset(new mainwindow::PageContext{db_, *ADOQuery1_, *ADOQuery4_, *ADOQuery12_, boxes, QString(), editid,
-                                               QDate::currentDate()});
+    context_.reset(
+        new mainwindow::PageContext{db_, *ADOQuery1_, *ADOQuery4_, *ADOQuery12_, boxes, QString(), editid, QDate::currentDate()});
     backups_ = std::make_unique<mainwindow::Backups>(db_);
     context_->backups = backups_.get();
     widgets::lendMessageBoxes(window_.get(), boxes);

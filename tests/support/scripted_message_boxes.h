@@ -38,12 +38,8 @@ public:
     bool confirm(QWidget* owner, const QString& text) override;
     void information(QWidget* owner, const QString& text) override { shown_.push_back({Kind::Information, text, owner}); }
     void notice(QWidget* owner, const QString& text) override { shown_.push_back({Kind::Notice, text, owner}); }
-    void standardError(QWidget* owner, const QString& text) override
-    {
-        shown_.push_back({Kind::StandardError, text, owner});
-    }
-    QString fileToSave(QWidget* owner, const QString& caption, const QString& suggested,
-                       const QString& filter) override;
+    void standardError(QWidget* owner, const QString& text) override { shown_.push_back({Kind::StandardError, text, owner}); }
+    QString fileToSave(QWidget* owner, const QString& caption, const QString& suggested, const QString& filter) override;
     void openFolder(const QString& path) override { folders_.push_back(path); }
     Progress progress(QWidget* owner, const QString& label) override;
 

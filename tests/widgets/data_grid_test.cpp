@@ -2,8 +2,8 @@
 // is appended, deleted, saved and dropped, always agreeing with the database.
 
 #include "ledger_fixture.h"
-#include "scripted_message_boxes.h"
 #include "screenshots.h"
+#include "scripted_message_boxes.h"
 #include "typing.h"
 
 #include "widgets/data_grid.h"

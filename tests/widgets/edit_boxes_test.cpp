@@ -73,8 +73,8 @@ TEST(SpinEdit, ATypedValueOutsideTheBoundsIsBroughtInWhenLeft)
     window.show();
     ASSERT_TRUE(QTest::qWaitForWindowExposed(&window));
     QApplication::setActiveWindow(&window);
-    for (const auto& [typed, kept] : std::vector<std::pair<QString, QString>>{
-             {"13", "12"}, {"0", "1"}, {"-4", "1"}, {"abc", "1"}, {"7", "7"}}) {
+    for (const auto& [typed, kept] :
+         std::vector<std::pair<QString, QString>>{{"13", "12"}, {"0", "1"}, {"-4", "1"}, {"abc", "1"}, {"7", "7"}}) {
         month->setFocus();
         month->setText(typed);
         other->setFocus();

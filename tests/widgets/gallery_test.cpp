@@ -24,8 +24,9 @@ TEST(Gallery, EveryWidgetRendersItsChineseText)
     f.addRecord("Z", 3, "30", "2024-03-05", 1, 2);
     f.addRecord("Z", 13, "0.5", "2024-03-05", 1, 3, "Tom's");
     ledger::Query day(f.db(), "ADOQuery1");
-    day.setText("select id as 编号,s_date as 时间 ,f_name as 项目,sys_name as 收付款人,s_jine as 金额,z_name as 账户,s_other as 备注 "
-                "from s_z_all where f_class='Z' and s_date=#2024/3/5#");
+    day.setText(
+        "select id as 编号,s_date as 时间 ,f_name as 项目,sys_name as 收付款人,s_jine as 金额,z_name as 账户,s_other as 备注 "
+        "from s_z_all where f_class='Z' and s_date=#2024/3/5#");
     day.open();
     ledger::Query accounts(f.db(), "ADOQuery6");
     accounts.setText("select * from z_zhanghu");

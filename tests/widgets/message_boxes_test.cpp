@@ -100,11 +100,11 @@ TEST(GuardedHandlers, AnErrorShowsTheStandardBoxAndSkipsTheRest)
     widgets::lendMessageBoxes(&button, boxes);
     int after = 0, clicks = 0;
     QObject::connect(&button, &QPushButton::clicked, &button, widgets::guarded(&button, [&] {
-                         ++clicks;
-                         if (clicks == 1)
-                             throw std::runtime_error("数据库错误：磁盘已满");
-                         ++after;
-                     }));
+        ++clicks;
+        if (clicks == 1)
+            throw std::runtime_error("数据库错误：磁盘已满");
+        ++after;
+    }));
     button.click();
     ASSERT_EQ(boxes.shown().size(), 1u);
     EXPECT_EQ(boxes.shown()[0].kind, testsupport::ScriptedMessageBoxes::Kind::StandardError);

@@ -5,7 +5,8 @@
 
 namespace artwork {
 
-QFont sansFont(qreal pixelSize, QFont::Weight weight) {
+QFont sansFont(qreal pixelSize, QFont::Weight weight)
+{
     QFont font(QStringLiteral("Noto Sans CJK SC"));
     font.setPixelSize(qRound(pixelSize));
     font.setWeight(weight);
@@ -14,7 +15,8 @@ QFont sansFont(qreal pixelSize, QFont::Weight weight) {
     return font;
 }
 
-void addGrain(QImage& image, int strength, quint32 seed) {
+void addGrain(QImage& image, int strength, quint32 seed)
+{
     quint32 state = seed ? seed : 1u;
     for (int y = 0; y < image.height(); ++y) {
         auto* line = reinterpret_cast<QRgb*>(image.scanLine(y));
@@ -25,13 +27,14 @@ void addGrain(QImage& image, int strength, quint32 seed) {
             state ^= state << 5;
             const int delta = int(state % quint32(2 * strength + 1)) - strength;
             const QRgb p = line[x];
-            line[x] = qRgba(qBound(0, qRed(p) + delta, 255), qBound(0, qGreen(p) + delta, 255),
-                            qBound(0, qBlue(p) + delta, 255), qAlpha(p));
+            line[x] = qRgba(qBound(0, qRed(p) + delta, 255), qBound(0, qGreen(p) + delta, 255), qBound(0, qBlue(p) + delta, 255),
+                            qAlpha(p));
         }
     }
 }
 
-void drawLogo(QPainter& painter, const QRectF& box) {
+void drawLogo(QPainter& painter, const QRectF& box)
+{
     const qreal s = box.width();
     auto at = [&](qreal fx, qreal fy) { return QPointF(box.left() + fx * s, box.top() + fy * s); };
     painter.save();
@@ -50,8 +53,7 @@ void drawLogo(QPainter& painter, const QRectF& box) {
     painter.drawRoundedRect(box, 0.22 * s, 0.22 * s);
 
     // Corners of the house, in fractions of the tile.
-    const QPointF houseCorners[] = {{0.5, 0.19},  {0.86, 0.5}, {0.75, 0.5}, {0.75, 0.81},
-                                    {0.25, 0.81}, {0.25, 0.5}, {0.14, 0.5}};
+    const QPointF houseCorners[] = {{0.5, 0.19}, {0.86, 0.5}, {0.75, 0.5}, {0.75, 0.81}, {0.25, 0.81}, {0.25, 0.5}, {0.14, 0.5}};
     QPolygonF house;
     for (const QPointF& corner : houseCorners)
         house << at(corner.x(), corner.y());
@@ -73,8 +75,10 @@ void drawLogo(QPainter& painter, const QRectF& box) {
         painter.setPen(QPen(Qt::white, 0.036 * s, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
         painter.setBrush(Qt::NoBrush);
         // The yen sign: two arms, a stem and two bars.
-        const QLineF strokes[] = {{0.445, 0.545, 0.5, 0.625},  {0.555, 0.545, 0.5, 0.625},
-                                  {0.5, 0.625, 0.5, 0.72},     {0.455, 0.64, 0.545, 0.64},
+        const QLineF strokes[] = {{0.445, 0.545, 0.5, 0.625},
+                                  {0.555, 0.545, 0.5, 0.625},
+                                  {0.5, 0.625, 0.5, 0.72},
+                                  {0.455, 0.64, 0.545, 0.64},
                                   {0.455, 0.68, 0.545, 0.68}};
         for (const QLineF& stroke : strokes)
             painter.drawLine(at(stroke.x1(), stroke.y1()), at(stroke.x2(), stroke.y2()));
@@ -82,7 +86,8 @@ void drawLogo(QPainter& painter, const QRectF& box) {
     painter.restore();
 }
 
-void drawCloseMark(QPainter& painter, const QRectF& area, const QColor& colour) {
+void drawCloseMark(QPainter& painter, const QRectF& area, const QColor& colour)
+{
     painter.save();
     const QPointF c = area.center();
     const qreal disc = qMin(area.width(), area.height()) / 2.0 - 1.5;
@@ -96,7 +101,8 @@ void drawCloseMark(QPainter& painter, const QRectF& area, const QColor& colour) 
     painter.restore();
 }
 
-void drawCoin(QPainter& painter, QPointF centre, qreal radius) {
+void drawCoin(QPainter& painter, QPointF centre, qreal radius)
+{
     painter.save();
     QLinearGradient gold(centre - QPointF(radius, radius), centre + QPointF(radius, radius));
     gold.setColorAt(0, colour::coin.lighter(112));
@@ -110,7 +116,8 @@ void drawCoin(QPainter& painter, QPointF centre, qreal radius) {
     painter.restore();
 }
 
-void drawBubble(QPainter& painter, QPointF centre, qreal radius, QColor colour, qreal opacity) {
+void drawBubble(QPainter& painter, QPointF centre, qreal radius, QColor colour, qreal opacity)
+{
     painter.save();
     QRadialGradient fill(centre, radius, centre - QPointF(radius * 0.35, radius * 0.35));
     QColor inner = colour;
@@ -125,8 +132,8 @@ void drawBubble(QPainter& painter, QPointF centre, qreal radius, QColor colour, 
     painter.restore();
 }
 
-void drawText(QPainter& painter, const QRectF& box, const QString& text, const QFont& font,
-              const QColor& colour, int alignment) {
+void drawText(QPainter& painter, const QRectF& box, const QString& text, const QFont& font, const QColor& colour, int alignment)
+{
     painter.save();
     painter.setFont(font);
     painter.setPen(colour);
@@ -134,7 +141,8 @@ void drawText(QPainter& painter, const QRectF& box, const QString& text, const Q
     painter.restore();
 }
 
-void drawTitleBand(QPainter& painter, const QRectF& band, const QString& title) {
+void drawTitleBand(QPainter& painter, const QRectF& band, const QString& title)
+{
     QLinearGradient fill(band.topLeft(), band.bottomLeft());
     fill.setColorAt(0, colour::brandLight);
     fill.setColorAt(1, colour::brand);
@@ -145,4 +153,4 @@ void drawTitleBand(QPainter& painter, const QRectF& band, const QString& title) 
     drawText(painter, band.adjusted(40, 0, -60, 0), title, sansFont(14, QFont::Bold), Qt::white);
 }
 
-}  // namespace artwork
+} // namespace artwork

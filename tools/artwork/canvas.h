@@ -18,18 +18,18 @@ inline const QString kProductName = QStringLiteral("Quibo家的记账本");
 inline const QString kVersion = QStringLiteral("Bata 2.0");
 
 namespace colour {
-inline const QColor ink{0x1f, 0x3a, 0x56};        // body text
-inline const QColor muted{0x62, 0x78, 0x8f};      // secondary text
-inline const QColor brand{0x2b, 0x78, 0xcf};      // the blue of the product
+inline const QColor ink{0x1f, 0x3a, 0x56}; // body text
+inline const QColor muted{0x62, 0x78, 0x8f}; // secondary text
+inline const QColor brand{0x2b, 0x78, 0xcf}; // the blue of the product
 inline const QColor brandDeep{0x1c, 0x58, 0xa3};
 inline const QColor brandLight{0x5c, 0xa8, 0xef};
 inline const QColor skyTop{0xf8, 0xfb, 0xff};
 inline const QColor skyBottom{0xe4, 0xf0, 0xfc};
 inline const QColor hairline{0xc3, 0xda, 0xf0};
-inline const QColor leaf{0x2f, 0xa7, 0x7a};       // growth, savings
+inline const QColor leaf{0x2f, 0xa7, 0x7a}; // growth, savings
 inline const QColor coin{0xf4, 0xb9, 0x42};
 inline const QColor coinDeep{0xdb, 0x93, 0x1d};
-}  // namespace colour
+} // namespace colour
 
 // Noto CJK carries both the Chinese and the Latin letters of the product
 // name, so titles never fall back to a second family mid-word.
@@ -37,16 +37,17 @@ QFont sansFont(qreal pixelSize, QFont::Weight weight = QFont::Normal);
 
 // Paints onto an existing picture with antialiasing on.
 template <typename Paint>
-void paintOver(QImage& image, Paint&& paint) {
+void paintOver(QImage& image, Paint&& paint)
+{
     QPainter painter(&image);
-    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing |
-                           QPainter::SmoothPixmapTransform);
+    painter.setRenderHints(QPainter::Antialiasing | QPainter::TextAntialiasing | QPainter::SmoothPixmapTransform);
     paint(painter);
 }
 
 // A new picture of the given size on the given ground, painted by `paint`.
 template <typename Paint>
-QImage paintPicture(int width, int height, Paint&& paint, QColor ground = Qt::white) {
+QImage paintPicture(int width, int height, Paint&& paint, QColor ground = Qt::white)
+{
     QImage image(width, height, QImage::Format_ARGB32_Premultiplied);
     image.fill(ground);
     paintOver(image, paint);
@@ -70,10 +71,10 @@ void drawCoin(QPainter& painter, QPointF centre, qreal radius);
 void drawBubble(QPainter& painter, QPointF centre, qreal radius, QColor colour, qreal opacity);
 
 // Text placed by its box; alignment as for QPainter::drawText.
-void drawText(QPainter& painter, const QRectF& box, const QString& text, const QFont& font,
-              const QColor& colour, int alignment = Qt::AlignLeft | Qt::AlignVCenter);
+void drawText(QPainter& painter, const QRectF& box, const QString& text, const QFont& font, const QColor& colour,
+              int alignment = Qt::AlignLeft | Qt::AlignVCenter);
 
 // A title or a caption card's shared blue band with a white title.
 void drawTitleBand(QPainter& painter, const QRectF& band, const QString& title);
 
-}  // namespace artwork
+} // namespace artwork

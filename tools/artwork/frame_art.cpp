@@ -19,7 +19,8 @@ constexpr int kColumnWidth = 193;
 constexpr int kStatusHeight = 33;
 const QColor kColumnBottom(0xea, 0xf3, 0xfc);
 
-void paintHeaderBase(QPainter& p) {
+void paintHeaderBase(QPainter& p)
+{
     const int width = p.device()->width();
     QLinearGradient sky(0, 0, 0, 77);
     sky.setColorAt(0, colour::skyTop);
@@ -30,7 +31,8 @@ void paintHeaderBase(QPainter& p) {
 }
 
 // Rising bars and a trend line: the household's money growing.
-void paintGrowthMotif(QPainter& p, qreal left, qreal baseline) {
+void paintGrowthMotif(QPainter& p, qreal left, qreal baseline)
+{
     p.save();
     p.setPen(Qt::NoPen);
     const qreal heights[] = {16, 25, 21, 36};
@@ -52,7 +54,8 @@ void paintGrowthMotif(QPainter& p, qreal left, qreal baseline) {
     p.restore();
 }
 
-QImage headerLeft() {
+QImage headerLeft()
+{
     return paintPicture(561, kHeaderHeight, [&](QPainter& p) {
         paintHeaderBase(p);
         p.save();
@@ -63,21 +66,19 @@ QImage headerLeft() {
         paintGrowthMotif(p, 462, 74);
 
         drawLogo(p, QRectF(22, 14, 50, 50));
-        drawText(p, QRectF(86, 9, 360, 38), kProductName, sansFont(27, QFont::Bold),
-                 colour::brandDeep);
-        drawText(p, QRectF(88, 47, 360, 20),
-                 kVersion + QStringLiteral("   ·   记好每一笔，过好每一天"), sansFont(12),
+        drawText(p, QRectF(86, 9, 360, 38), kProductName, sansFont(27, QFont::Bold), colour::brandDeep);
+        drawText(p, QRectF(88, 47, 360, 20), kVersion + QStringLiteral("   ·   记好每一笔，过好每一天"), sansFont(12),
                  colour::muted);
     });
 }
 
-QImage headerMiddle() {
-    return paintPicture(16, kHeaderHeight, [&](QPainter& p) {
-        paintHeaderBase(p);
-    });
+QImage headerMiddle()
+{
+    return paintPicture(16, kHeaderHeight, [&](QPainter& p) { paintHeaderBase(p); });
 }
 
-void paintInfoIcon(QPainter& p, QPointF c) {
+void paintInfoIcon(QPainter& p, QPointF c)
+{
     p.setPen(QPen(colour::brand, 1.4));
     p.setBrush(Qt::NoBrush);
     p.drawEllipse(c, 6.5, 6.5);
@@ -86,7 +87,8 @@ void paintInfoIcon(QPainter& p, QPointF c) {
     p.drawLine(c + QPointF(0, -0.5), c + QPointF(0, 3.5));
 }
 
-void paintFeedbackIcon(QPainter& p, QPointF c) {
+void paintFeedbackIcon(QPainter& p, QPointF c)
+{
     QPainterPath bubble;
     bubble.addRoundedRect(QRectF(c.x() - 7, c.y() - 6, 14, 10), 3, 3);
     QPainterPath tail;
@@ -102,7 +104,8 @@ void paintFeedbackIcon(QPainter& p, QPointF c) {
         p.drawPoint(c + QPointF(i * 3.2, -1));
 }
 
-void paintExitIcon(QPainter& p, QPointF c) {
+void paintExitIcon(QPainter& p, QPointF c)
+{
     p.setPen(QPen(colour::brand, 1.6, Qt::SolidLine, Qt::RoundCap));
     p.setBrush(Qt::NoBrush);
     // An open ring with a bar through its gap: the usual power sign.
@@ -110,7 +113,8 @@ void paintExitIcon(QPainter& p, QPointF c) {
     p.drawLine(c + QPointF(0, -7.5), c + QPointF(0, -0.5));
 }
 
-QImage headerRight() {
+QImage headerRight()
+{
     return paintPicture(302, kHeaderHeight, [&](QPainter& p) {
         paintHeaderBase(p);
         p.save();
@@ -127,7 +131,8 @@ QImage headerRight() {
     });
 }
 
-QImage columnTop() {
+QImage columnTop()
+{
     return paintPicture(kColumnWidth, 500, [&](QPainter& p) {
         QLinearGradient fill(0, 0, 0, 440);
         fill.setColorAt(0, QColor(0xf6, 0xfa, 0xfe));
@@ -138,8 +143,7 @@ QImage columnTop() {
 
         // A small heading above the first label (which starts at y 41).
         const QFont heading = sansFont(12, QFont::Bold);
-        drawText(p, QRectF(0, 8, kColumnWidth - 1, 20), QStringLiteral("功 能 导 航"), heading,
-                 colour::brand, Qt::AlignCenter);
+        drawText(p, QRectF(0, 8, kColumnWidth - 1, 20), QStringLiteral("功 能 导 航"), heading, colour::brand, Qt::AlignCenter);
         p.setPen(QPen(colour::hairline, 1.0));
         p.drawLine(QPointF(22, 18.5), QPointF(58, 18.5));
         p.drawLine(QPointF(134, 18.5), QPointF(170, 18.5));
@@ -154,20 +158,19 @@ QImage columnTop() {
         const qreal rowWidth = 18 + 5 + nameWidth;
         const qreal left = card.center().x() - rowWidth / 2;
         drawLogo(p, QRectF(left, 451, 18, 18));
-        drawText(p, QRectF(left + 23, 449, nameWidth + 2, 22), kProductName, name,
-                 colour::brandDeep);
-        drawText(p, QRectF(card.left(), 472, card.width(), 18), kWebAddress, sansFont(11),
-                 colour::brand, Qt::AlignCenter);
+        drawText(p, QRectF(left + 23, 449, nameWidth + 2, 22), kProductName, name, colour::brandDeep);
+        drawText(p, QRectF(card.left(), 472, card.width(), 18), kWebAddress, sansFont(11), colour::brand, Qt::AlignCenter);
     });
 }
 
-QImage columnFiller() {
-    return paintPicture(kColumnWidth, 16, [&](QPainter& p) {
-        p.fillRect(QRectF(kColumnWidth - 1, 0, 1, 16), colour::hairline);
-    }, kColumnBottom);
+QImage columnFiller()
+{
+    return paintPicture(
+        kColumnWidth, 16, [&](QPainter& p) { p.fillRect(QRectF(kColumnWidth - 1, 0, 1, 16), colour::hairline); }, kColumnBottom);
 }
 
-void paintStatusBase(QPainter& p) {
+void paintStatusBase(QPainter& p)
+{
     const int width = p.device()->width();
     QLinearGradient fill(0, 0, 0, kStatusHeight);
     fill.setColorAt(0, QColor(0xf4, 0xf9, 0xfe));
@@ -176,34 +179,31 @@ void paintStatusBase(QPainter& p) {
     p.fillRect(QRectF(0, 0, width, 1), colour::hairline);
 }
 
-QImage statusLeft() {
+QImage statusLeft()
+{
     return paintPicture(kColumnWidth, kStatusHeight, [&](QPainter& p) {
         paintStatusBase(p);
         drawLogo(p, QRectF(14, 8, 18, 18));
-        drawText(p, QRectF(39, 1, 150, 32), QStringLiteral("家庭理财好帮手"), sansFont(12),
-                 colour::muted);
+        drawText(p, QRectF(39, 1, 150, 32), QStringLiteral("家庭理财好帮手"), sansFont(12), colour::muted);
         p.fillRect(QRectF(kColumnWidth - 1, 7, 1, 20), colour::hairline);
     });
 }
 
-QImage statusStrip() {
-    return paintPicture(16, kStatusHeight, [&](QPainter& p) {
-        paintStatusBase(p);
-    });
+QImage statusStrip()
+{
+    return paintPicture(16, kStatusHeight, [&](QPainter& p) { paintStatusBase(p); });
 }
 
-}  // namespace
+} // namespace
 
-Pictures framePictures() {
+Pictures framePictures()
+{
     return {
-        {QStringLiteral("header_left.jpg"), headerLeft()},
-        {QStringLiteral("header_middle.jpg"), headerMiddle()},
-        {QStringLiteral("header_right.jpg"), headerRight()},
-        {QStringLiteral("nav_top.jpg"), columnTop()},
-        {QStringLiteral("nav_filler.jpg"), columnFiller()},
-        {QStringLiteral("status_left.jpg"), statusLeft()},
+        {QStringLiteral("header_left.jpg"), headerLeft()},   {QStringLiteral("header_middle.jpg"), headerMiddle()},
+        {QStringLiteral("header_right.jpg"), headerRight()}, {QStringLiteral("nav_top.jpg"), columnTop()},
+        {QStringLiteral("nav_filler.jpg"), columnFiller()},  {QStringLiteral("status_left.jpg"), statusLeft()},
         {QStringLiteral("status_strip.jpg"), statusStrip()},
     };
 }
 
-}  // namespace artwork
+} // namespace artwork

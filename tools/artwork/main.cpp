@@ -10,7 +10,8 @@
 
 namespace {
 
-bool save(const QDir& dir, const artwork::Picture& picture) {
+bool save(const QDir& dir, const artwork::Picture& picture)
+{
     const QString path = dir.filePath(picture.fileName);
     if (picture.fileName.endsWith(QLatin1String(".jpg"))) {
         // JPEG has no alpha: flatten onto white first.
@@ -20,9 +21,10 @@ bool save(const QDir& dir, const artwork::Picture& picture) {
     return picture.image.save(path, "PNG");
 }
 
-}  // namespace
+} // namespace
 
-int main(int argc, char* argv[]) {
+int main(int argc, char* argv[])
+{
     // Fonts and the JPEG writer need a GUI application, but no screen.
     QGuiApplication app(argc, argv);
     if (argc != 2) {
@@ -35,13 +37,11 @@ int main(int argc, char* argv[]) {
         return 1;
     }
     int failures = 0;
-    for (const auto& group : {artwork::signInPictures(), artwork::framePictures(),
-                              artwork::noticePictures(), artwork::iconPictures(),
-                              artwork::controlGlyphs()}) {
+    for (const auto& group : {artwork::signInPictures(), artwork::framePictures(), artwork::noticePictures(),
+                              artwork::iconPictures(), artwork::controlGlyphs()}) {
         for (const auto& picture : group) {
             if (!save(dir, picture)) {
-                std::fprintf(stderr, "make-artwork: cannot write %s\n",
-                             qPrintable(dir.filePath(picture.fileName)));
+                std::fprintf(stderr, "make-artwork: cannot write %s\n", qPrintable(dir.filePath(picture.fileName)));
                 ++failures;
             }
         }

@@ -16,10 +16,10 @@ struct Picture {
 };
 using Pictures = std::vector<Picture>;
 
-Pictures signInPictures();   // background and the two button faces
-Pictures framePictures();    // header, navigation column, status band
-Pictures noticePictures();   // About box, page-not-available picture
-Pictures iconPictures();     // the window icon in several sizes
-Pictures controlGlyphs();    // arrows and ticks the skins draw controls with
+Pictures signInPictures(); // background and the two button faces
+Pictures framePictures(); // header, navigation column, status band
+Pictures noticePictures(); // About box, page-not-available picture
+Pictures iconPictures(); // the window icon in several sizes
+Pictures controlGlyphs(); // arrows and ticks the skins draw controls with
 
-}  // namespace artwork
+} // namespace artwork

@@ -18,7 +18,8 @@ constexpr int kHeight = 264;
 const QRectF kCard(150, 76, 308, 146);
 const QColor kCardColour = Qt::white;
 
-void paintTopBand(QPainter& p) {
+void paintTopBand(QPainter& p)
+{
     QPainterPath band;
     band.moveTo(0, 0);
     band.lineTo(kWidth, 0);
@@ -41,11 +42,11 @@ void paintTopBand(QPainter& p) {
     p.drawEllipse(QRectF(17, 9, 38, 38));
     drawLogo(p, QRectF(18, 10, 36, 36));
     drawText(p, QRectF(66, 5, 330, 28), kProductName, sansFont(21, QFont::Bold), Qt::white);
-    drawText(p, QRectF(67, 30, 330, 16), QStringLiteral("家庭收支  ·  清清楚楚"),
-             sansFont(11), QColor(255, 255, 255, 215));
+    drawText(p, QRectF(67, 30, 330, 16), QStringLiteral("家庭收支  ·  清清楚楚"), sansFont(11), QColor(255, 255, 255, 215));
 }
 
-void paintCard(QPainter& p) {
+void paintCard(QPainter& p)
+{
     p.save();
     p.setPen(Qt::NoPen);
     for (int i = 4; i >= 1; --i) {
@@ -58,13 +59,12 @@ void paintCard(QPainter& p) {
     p.restore();
 
     const QFont caption = sansFont(13);
-    drawText(p, QRectF(150, 88, 76, 21), QStringLiteral("用户名："), caption, colour::ink,
-             Qt::AlignRight | Qt::AlignVCenter);
-    drawText(p, QRectF(150, 120, 76, 24), QStringLiteral("密　码："), caption, colour::ink,
-             Qt::AlignRight | Qt::AlignVCenter);
+    drawText(p, QRectF(150, 88, 76, 21), QStringLiteral("用户名："), caption, colour::ink, Qt::AlignRight | Qt::AlignVCenter);
+    drawText(p, QRectF(150, 120, 76, 24), QStringLiteral("密　码："), caption, colour::ink, Qt::AlignRight | Qt::AlignVCenter);
 }
 
-void paintBadge(QPainter& p) {
+void paintBadge(QPainter& p)
+{
     const QPointF centre(78, 146);
     QRadialGradient fill(centre, 54, centre - QPointF(16, 18));
     fill.setColorAt(0, Qt::white);
@@ -78,16 +78,16 @@ void paintBadge(QPainter& p) {
     drawCoin(p, centre + QPointF(46, 18), 7);
 }
 
-void paintFooter(QPainter& p) {
+void paintFooter(QPainter& p)
+{
     const QFont small = sansFont(11);
     const QColor tone = colour::muted;
-    drawText(p, QRectF(18, 236, 250, 22), QStringLiteral("© Quibo  ·  ") + kWebAddress, small,
-             tone);
-    drawText(p, QRectF(300, 236, 152, 22), kVersion, small, tone,
-             Qt::AlignRight | Qt::AlignVCenter);
+    drawText(p, QRectF(18, 236, 250, 22), QStringLiteral("© Quibo  ·  ") + kWebAddress, small, tone);
+    drawText(p, QRectF(300, 236, 152, 22), kVersion, small, tone, Qt::AlignRight | Qt::AlignVCenter);
 }
 
-QImage background() {
+QImage background()
+{
     QImage image = paintPicture(kWidth, kHeight, [](QPainter& p) {
         QLinearGradient sky(0, 0, 0, kHeight);
         sky.setColorAt(0, colour::skyBottom);
@@ -113,50 +113,54 @@ QImage background() {
 
 enum class Face { Normal, Hover, Pressed };
 
-QImage buttonFace(const QString& text, bool primary, Face face) {
-    return paintPicture(81, 33, [&](QPainter& p) {
-        // A margin of plain card around the face keeps JPEG's blur of the
-        // rounded edge away from the picture's border, where it meets the card.
-        const QRectF body(2.5, 2.5, 76, 26.5);
-        p.setPen(Qt::NoPen);
-        p.setBrush(QColor(30, 80, 140, face == Face::Pressed ? 0 : 28));
-        p.drawRoundedRect(body.translated(0, 1.5), 6, 6);
+QImage buttonFace(const QString& text, bool primary, Face face)
+{
+    return paintPicture(
+        81, 33,
+        [&](QPainter& p) {
+            // A margin of plain card around the face keeps JPEG's blur of the
+            // rounded edge away from the picture's border, where it meets the card.
+            const QRectF body(2.5, 2.5, 76, 26.5);
+            p.setPen(Qt::NoPen);
+            p.setBrush(QColor(30, 80, 140, face == Face::Pressed ? 0 : 28));
+            p.drawRoundedRect(body.translated(0, 1.5), 6, 6);
 
-        QColor top, bottom, border, label;
-        if (primary) {
-            top = face == Face::Pressed ? colour::brand : colour::brandLight;
-            bottom = face == Face::Pressed ? colour::brandDeep : colour::brand;
-            if (face == Face::Hover) {
-                top = top.lighter(110);
-                bottom = bottom.lighter(112);
+            QColor top, bottom, border, label;
+            if (primary) {
+                top = face == Face::Pressed ? colour::brand : colour::brandLight;
+                bottom = face == Face::Pressed ? colour::brandDeep : colour::brand;
+                if (face == Face::Hover) {
+                    top = top.lighter(110);
+                    bottom = bottom.lighter(112);
+                }
+                border = colour::brandDeep;
+                label = Qt::white;
+            } else {
+                top = face == Face::Pressed ? QColor(0xe1, 0xeb, 0xf5) : Qt::white;
+                bottom = face == Face::Hover ? QColor(0xe0, 0xed, 0xfa) : QColor(0xee, 0xf3, 0xf8);
+                border = face == Face::Normal ? QColor(0xb3, 0xc8, 0xde) : colour::brandLight;
+                label = colour::ink;
             }
-            border = colour::brandDeep;
-            label = Qt::white;
-        } else {
-            top = face == Face::Pressed ? QColor(0xe1, 0xeb, 0xf5) : Qt::white;
-            bottom = face == Face::Hover ? QColor(0xe0, 0xed, 0xfa) : QColor(0xee, 0xf3, 0xf8);
-            border = face == Face::Normal ? QColor(0xb3, 0xc8, 0xde) : colour::brandLight;
-            label = colour::ink;
-        }
-        QLinearGradient fill(0, body.top(), 0, body.bottom());
-        fill.setColorAt(0, top);
-        fill.setColorAt(1, bottom);
-        p.setPen(QPen(border, 1.0));
-        p.setBrush(fill);
-        p.drawRoundedRect(body, 6, 6);
+            QLinearGradient fill(0, body.top(), 0, body.bottom());
+            fill.setColorAt(0, top);
+            fill.setColorAt(1, bottom);
+            p.setPen(QPen(border, 1.0));
+            p.setBrush(fill);
+            p.drawRoundedRect(body, 6, 6);
 
-        QFont font = sansFont(14, primary ? QFont::Bold : QFont::Normal);
-        font.setLetterSpacing(QFont::AbsoluteSpacing, 4);
-        // Letter spacing also trails the last character; shift it back.
-        const QRectF textBox = body.translated(face == Face::Pressed ? 3 : 2,
-                                               face == Face::Pressed ? 1 : 0);
-        drawText(p, textBox, text, font, label, Qt::AlignCenter);
-    }, kCardColour);
+            QFont font = sansFont(14, primary ? QFont::Bold : QFont::Normal);
+            font.setLetterSpacing(QFont::AbsoluteSpacing, 4);
+            // Letter spacing also trails the last character; shift it back.
+            const QRectF textBox = body.translated(face == Face::Pressed ? 3 : 2, face == Face::Pressed ? 1 : 0);
+            drawText(p, textBox, text, font, label, Qt::AlignCenter);
+        },
+        kCardColour);
 }
 
-}  // namespace
+} // namespace
 
-Pictures signInPictures() {
+Pictures signInPictures()
+{
     Pictures pictures{{QStringLiteral("login_background.jpg"), background()}};
     const struct {
         const char* name;
@@ -164,12 +168,10 @@ Pictures signInPictures() {
     } faces[] = {{"", Face::Normal}, {"_hover", Face::Hover}, {"_pressed", Face::Pressed}};
     for (const auto& f : faces) {
         const QString suffix = QString::fromLatin1(f.name) + QStringLiteral(".jpg");
-        pictures.push_back({QStringLiteral("button_ok") + suffix,
-                            buttonFace(QStringLiteral("确定"), true, f.face)});
-        pictures.push_back({QStringLiteral("button_cancel") + suffix,
-                            buttonFace(QStringLiteral("取消"), false, f.face)});
+        pictures.push_back({QStringLiteral("button_ok") + suffix, buttonFace(QStringLiteral("确定"), true, f.face)});
+        pictures.push_back({QStringLiteral("button_cancel") + suffix, buttonFace(QStringLiteral("取消"), false, f.face)});
     }
     return pictures;
 }
 
-}  // namespace artwork
+} // namespace artwork

@@ -17,7 +17,8 @@ namespace {
 constexpr char kSkinnedProperty[] = "jzbSkinned";
 const QString kSkinnedSelector = QStringLiteral("[jzbSkinned=\"true\"]");
 
-bool insideTaggedWidget(const QWidget* widget) {
+bool insideTaggedWidget(const QWidget* widget)
+{
     // parentWidget() also leads from a popup (a combo box's list) to its owner.
     for (; widget; widget = widget->parentWidget()) {
         if (skinTag(widget) == kNoSkinTag)
@@ -27,7 +28,8 @@ bool insideTaggedWidget(const QWidget* widget) {
 }
 
 // Brings the widget's mark up to date; true when it changed.
-bool mark(QWidget* widget) {
+bool mark(QWidget* widget)
+{
     const bool skinned = !insideTaggedWidget(widget);
     const QVariant current = widget->property(kSkinnedProperty);
     if (current.isValid() && current.toBool() == skinned)
@@ -38,7 +40,8 @@ bool mark(QWidget* widget) {
 
 // Style sheets read properties when a widget is polished; a mark that
 // changes afterwards needs a fresh polish to be seen.
-void remarkTree(QWidget* root) {
+void remarkTree(QWidget* root)
+{
     QList<QWidget*> widgets = root->findChildren<QWidget*>();
     widgets.prepend(root);
     for (QWidget* widget : widgets) {
@@ -57,7 +60,8 @@ public:
     using QObject::QObject;
 
 protected:
-    bool eventFilter(QObject* watched, QEvent* event) override {
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
         if (watched->isWidgetType()) {
             auto* widget = static_cast<QWidget*>(watched);
             if (event->type() == QEvent::Polish)
@@ -69,7 +73,8 @@ protected:
     }
 };
 
-void installMarker() {
+void installMarker()
+{
     static QPointer<SkinMarker> marker;
     if (marker)
         return;
@@ -77,18 +82,21 @@ void installMarker() {
     qApp->installEventFilter(marker);
 }
 
-}  // namespace
+} // namespace
 
-void setSkinTag(QWidget* widget, int tag) {
+void setSkinTag(QWidget* widget, int tag)
+{
     widget->setProperty(kTagProperty, tag);
     remarkTree(widget);
 }
 
-int skinTag(const QWidget* widget) {
+int skinTag(const QWidget* widget)
+{
     return widget->property(kTagProperty).toInt();
 }
 
-void applySkin(const QByteArray& styleSheet) {
+void applySkin(const QByteArray& styleSheet)
+{
     installMarker();
     const QWidgetList existing = QApplication::allWidgets();
     for (QWidget* widget : existing)
@@ -96,8 +104,9 @@ void applySkin(const QByteArray& styleSheet) {
     qApp->setStyleSheet(restrictToAttribute(QString::fromUtf8(styleSheet), kSkinnedSelector));
 }
 
-void removeSkin() {
+void removeSkin()
+{
     qApp->setStyleSheet(QString());
 }
 
-}  // namespace skins
+} // namespace skins

@@ -25,4 +25,4 @@ void applySkin(const QByteArray& styleSheet);
 // Back to the plain look everywhere.
 void removeSkin();
 
-}  // namespace skins
+} // namespace skins

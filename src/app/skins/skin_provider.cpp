@@ -18,14 +18,16 @@ const QString kTemplatePath = QStringLiteral(":/skins/template.qss");
 
 using Palette = QHash<QString, QString>;
 
-QString readText(const QString& path) {
+QString readText(const QString& path)
+{
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {};
     return QString::fromUtf8(file.readAll());
 }
 
-Palette readPalette(const QString& path) {
+Palette readPalette(const QString& path)
+{
     Palette palette;
     const QStringList lines = readText(path).split(QLatin1Char('\n'));
     for (const QString& raw : lines) {
@@ -38,11 +40,11 @@ Palette readPalette(const QString& path) {
     return palette;
 }
 
-QList<Palette> allPalettes() {
+QList<Palette> allPalettes()
+{
     initResources();
     QList<Palette> palettes;
-    const QStringList files =
-        QDir(kSkinFolder).entryList({QStringLiteral("*.palette")}, QDir::Files, QDir::Name);
+    const QStringList files = QDir(kSkinFolder).entryList({QStringLiteral("*.palette")}, QDir::Files, QDir::Name);
     for (const QString& file : files)
         palettes.append(readPalette(kSkinFolder + QLatin1Char('/') + file));
     return palettes;
@@ -50,7 +52,8 @@ QList<Palette> allPalettes() {
 
 // Replaces every @key of the template by the palette's value; a key the
 // palette lacks makes the whole skin unusable (empty result).
-QString fillTemplate(const QString& templ, const Palette& palette) {
+QString fillTemplate(const QString& templ, const Palette& palette)
+{
     static const QRegularExpression placeholder(QStringLiteral("@([A-Za-z]+)"));
     QString sheet;
     qsizetype done = 0;
@@ -67,9 +70,10 @@ QString fillTemplate(const QString& templ, const Palette& palette) {
     return sheet;
 }
 
-}  // namespace
+} // namespace
 
-bool GetSkin(const QString& name, QByteArray& stream) {
+bool GetSkin(const QString& name, QByteArray& stream)
+{
     stream.clear();
     const QString wanted = name.isEmpty() ? kDefaultSkinName : name;
     for (const Palette& palette : allPalettes()) {
@@ -81,7 +85,8 @@ bool GetSkin(const QString& name, QByteArray& stream) {
     return false;
 }
 
-QStringList skinNames() {
+QStringList skinNames()
+{
     QStringList names;
     for (const Palette& palette : allPalettes()) {
         const QString name = palette.value(QStringLiteral("name"));
@@ -93,4 +98,4 @@ QStringList skinNames() {
     return names;
 }
 
-}  // namespace skins
+} // namespace skins

@@ -17,4 +17,4 @@ bool GetSkin(const QString& name, QByteArray& stream);
 // The names of the skins built into the program, the default one first.
 QStringList skinNames();
 
-}  // namespace skins
+} // namespace skins

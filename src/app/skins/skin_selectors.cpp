@@ -11,7 +11,8 @@ namespace {
 class Nesting {
 public:
     bool atTopLevel() const { return depth_ == 0 && quote_ == QChar(); }
-    void step(QChar c) {
+    void step(QChar c)
+    {
         if (quote_ != QChar()) {
             if (c == quote_)
                 quote_ = QChar();
@@ -29,7 +30,8 @@ private:
     QChar quote_;
 };
 
-QStringList splitTopLevel(const QString& text, QChar separator) {
+QStringList splitTopLevel(const QString& text, QChar separator)
+{
     QStringList parts;
     Nesting nesting;
     qsizetype start = 0;
@@ -44,11 +46,13 @@ QStringList splitTopLevel(const QString& text, QChar separator) {
     return parts;
 }
 
-bool isNameChar(QChar c) {
+bool isNameChar(QChar c)
+{
     return c.isLetterOrNumber() || c == u'_' || c == u'-';
 }
 
-QString restrictSelector(const QString& selector, const QString& attribute) {
+QString restrictSelector(const QString& selector, const QString& attribute)
+{
     // The styled widget is named by the last compound: after the last
     // blank or child combinator outside brackets.
     qsizetype compound = 0;
@@ -67,7 +71,8 @@ QString restrictSelector(const QString& selector, const QString& attribute) {
     return selector.left(at) + attribute + selector.mid(at);
 }
 
-QString restrictSelectorList(const QString& list, const QString& attribute) {
+QString restrictSelectorList(const QString& list, const QString& attribute)
+{
     QStringList selectors;
     for (const QString& part : splitTopLevel(list, u',')) {
         const QString selector = part.trimmed();
@@ -81,11 +86,12 @@ QString restrictSelectorList(const QString& list, const QString& attribute) {
     return list.left(lead) + selectors.join(QStringLiteral(", ")) + QLatin1Char(' ');
 }
 
-}  // namespace
+} // namespace
 
-QString restrictToAttribute(const QString& styleSheet, const QString& attribute) {
+QString restrictToAttribute(const QString& styleSheet, const QString& attribute)
+{
     QString out;
-    QString pending;  // selector text seen since the last rule
+    QString pending; // selector text seen since the last rule
     qsizetype i = 0;
     while (i < styleSheet.size()) {
         if (QStringView(styleSheet).mid(i, 2) == u"/*") {
@@ -102,8 +108,7 @@ QString restrictToAttribute(const QString& styleSheet, const QString& attribute)
         } else if (styleSheet[i] == u'{') {
             const qsizetype end = styleSheet.indexOf(u'}', i);
             const qsizetype stop = end < 0 ? styleSheet.size() : end + 1;
-            out += pending.trimmed().isEmpty() ? pending
-                                               : restrictSelectorList(pending, attribute);
+            out += pending.trimmed().isEmpty() ? pending : restrictSelectorList(pending, attribute);
             out += styleSheet.mid(i, stop - i);
             pending.clear();
             i = stop;
@@ -114,4 +119,4 @@ QString restrictToAttribute(const QString& styleSheet, const QString& attribute)
     return out + pending;
 }
 
-}  // namespace skins
+} // namespace skins

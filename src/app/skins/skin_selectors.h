@@ -13,4 +13,4 @@ namespace skins {
 // alone: they simply do not carry the attribute.
 QString restrictToAttribute(const QString& styleSheet, const QString& attribute);
 
-}  // namespace skins
+} // namespace skins

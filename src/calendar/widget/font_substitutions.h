@@ -7,4 +7,4 @@ namespace calendar {
 // Call once at start-up, after the QApplication exists.
 void installFontSubstitutions();
 
-}  // namespace calendar
+} // namespace calendar

@@ -10,27 +10,27 @@ namespace calendar {
 // of its own; each click moves the position by one within the range and
 // reports the click.
 class SpinButton : public QWidget {
-  Q_OBJECT
+    Q_OBJECT
 
- public:
-  SpinButton(int minimum, int maximum, QWidget* parent = nullptr);
+public:
+    SpinButton(int minimum, int maximum, QWidget* parent = nullptr);
 
-  int position() const { return position_; }
-  void setPosition(int position);
-  QToolButton* upButton() const { return up_; }
-  QToolButton* downButton() const { return down_; }
+    int position() const { return position_; }
+    void setPosition(int position);
+    QToolButton* upButton() const { return up_; }
+    QToolButton* downButton() const { return down_; }
 
- signals:
-  void clicked();
+signals:
+    void clicked();
 
- private:
-  void step(int delta);
+private:
+    void step(int delta);
 
-  int minimum_;
-  int maximum_;
-  int position_;
-  QToolButton* up_;
-  QToolButton* down_;
+    int minimum_;
+    int maximum_;
+    int position_;
+    QToolButton* up_;
+    QToolButton* down_;
 };
 
-}  // namespace calendar
+} // namespace calendar

@@ -17,22 +17,22 @@ using SelectPtr = std::unique_ptr<Select>;
 
 enum class ExprKind {
     Null,
-    Boolean,    // True / False
-    Number,     // text: the literal exactly as written
-    String,     // text: the value
-    Date,       // date
-    Column,     // qualifier (may be empty) and text: the name
-    Parameter,  // text: the name
-    Unary,      // op: "-", "+", "not"; args[0]
-    Binary,     // op: "or", "and", "=", "<>", "<", "<=", ">", ">=", "+", "-", "*", "/", "\\", "mod", "&"; args[0], args[1]
-    Between,    // args: value, low, high; negated
-    Like,       // args: value, pattern; negated
-    InList,     // args[0] value, args[1..] list; negated
-    InSelect,   // args[0] value; select; negated
-    IsNull,     // args[0]; negated
-    Exists,     // select; negated
-    Subquery,   // select: a scalar sub-query
-    Function,   // text: the name (lower case); args; star for count(*); distinct
+    Boolean, // True / False
+    Number, // text: the literal exactly as written
+    String, // text: the value
+    Date, // date
+    Column, // qualifier (may be empty) and text: the name
+    Parameter, // text: the name
+    Unary, // op: "-", "+", "not"; args[0]
+    Binary, // op: "or", "and", "=", "<>", "<", "<=", ">", ">=", "+", "-", "*", "/", "\\", "mod", "&"; args[0], args[1]
+    Between, // args: value, low, high; negated
+    Like, // args: value, pattern; negated
+    InList, // args[0] value, args[1..] list; negated
+    InSelect, // args[0] value; select; negated
+    IsNull, // args[0]; negated
+    Exists, // select; negated
+    Subquery, // select: a scalar sub-query
+    Function, // text: the name (lower case); args; star for count(*); distinct
 };
 
 struct Expr {
@@ -41,9 +41,9 @@ struct Expr {
     std::string text;
     std::string qualifier;
     std::string op;
-    bool flag = false;    // Boolean: the value
+    bool flag = false; // Boolean: the value
     bool negated = false; // not between / not like / not in / is not null / not exists
-    bool star = false;    // count(*)
+    bool star = false; // count(*)
     bool distinct = false;
     DateTime date;
     std::vector<ExprPtr> args;
@@ -52,8 +52,8 @@ struct Expr {
 };
 
 struct SelectItem {
-    ExprPtr expr;          // null for a star
-    std::string alias;     // empty when none was written
+    ExprPtr expr; // null for a star
+    std::string alias; // empty when none was written
     bool star = false;
     std::string starQualifier;
     size_t offset = 0;
@@ -64,9 +64,9 @@ enum class JoinKind { Inner, Left, Right, Cross };
 struct TableRef {
     enum class Kind { Named, Subquery, Join } kind = Kind::Named;
     size_t offset = 0;
-    std::string name;   // Named: the table or saved query
-    std::string alias;  // Named, Subquery: the alias (empty when none)
-    SelectPtr select;   // Subquery
+    std::string name; // Named: the table or saved query
+    std::string alias; // Named, Subquery: the alias (empty when none)
+    SelectPtr select; // Subquery
     JoinKind join = JoinKind::Inner;
     std::unique_ptr<TableRef> left, right;
     ExprPtr on;
@@ -95,8 +95,8 @@ struct Insert {
     std::string table;
     size_t tableOffset = 0;
     std::vector<std::pair<std::string, size_t>> columns; // name, offset
-    std::vector<ExprPtr> values;                          // VALUES (...)
-    SelectPtr select;                                     // or INSERT ... SELECT
+    std::vector<ExprPtr> values; // VALUES (...)
+    SelectPtr select; // or INSERT ... SELECT
 };
 
 struct Assignment {

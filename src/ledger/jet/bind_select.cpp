@@ -130,7 +130,8 @@ std::unique_ptr<BoundSelect> Binder::select(const Select& s, const Scope* parent
         }
         Item out{expr(*item.expr, scope), item.alias, !item.alias.empty()};
         if (out.name.empty())
-            out.name = out.expr->node == Node::Column && !out.expr->outer ? out.expr->text : "Expr" + std::to_string(exprCounter++);
+            out.name =
+                out.expr->node == Node::Column && !out.expr->outer ? out.expr->text : "Expr" + std::to_string(exprCounter++);
         items.push_back(std::move(out));
     }
     if (targets && targets->size() != items.size())

@@ -7,7 +7,10 @@
 
 namespace ledger::jet {
 
-std::string Binder::where(size_t offset) const { return "（" + describePosition(text_, offset) + "）"; }
+std::string Binder::where(size_t offset) const
+{
+    return "（" + describePosition(text_, offset) + "）";
+}
 
 void Binder::fail(Error::Kind kind, const std::string& message, size_t offset) const
 {

@@ -33,7 +33,10 @@ namespace {
 
 bool sameSelect(const BoundSelect& a, const BoundSelect& b);
 
-bool sameOptional(const Bound* a, const Bound* b) { return (!a && !b) || (a && b && sameTree(*a, *b)); }
+bool sameOptional(const Bound* a, const Bound* b)
+{
+    return (!a && !b) || (a && b && sameTree(*a, *b));
+}
 
 bool sameList(const std::vector<BoundPtr>& a, const std::vector<BoundPtr>& b)
 {
@@ -78,8 +81,8 @@ bool sameSelect(const BoundSelect& a, const BoundSelect& b)
 
 bool sameTree(const Bound& a, const Bound& b)
 {
-    if (a.node != b.node || a.type.type != b.type.type || a.op != b.op || a.negated != b.negated ||
-        a.distinct != b.distinct || a.star != b.star || a.fn != b.fn || a.from != b.from)
+    if (a.node != b.node || a.type.type != b.type.type || a.op != b.op || a.negated != b.negated || a.distinct != b.distinct ||
+        a.star != b.star || a.fn != b.fn || a.from != b.from)
         return false;
     switch (a.node) {
     case Node::Literal:

@@ -24,38 +24,38 @@ struct Source {
     std::vector<CatalogColumn> columns;
     const CatalogObject* object = nullptr; // table or saved query
     bool baseTable = false;
-    std::unique_ptr<BoundSelect> select;   // a sub-select
+    std::unique_ptr<BoundSelect> select; // a sub-select
 };
 
 enum class Node {
     Null,
-    Literal,      // value, in the type it is used as
-    Parameter,    // slot
-    Column,       // source, name
-    Convert,      // args[0] as `type`; `from` is what it was
-    Truth,        // a predicate's outcome as a Boolean value: -1, 0 or Null
-    Not,          // args[0] a condition
+    Literal, // value, in the type it is used as
+    Parameter, // slot
+    Column, // source, name
+    Convert, // args[0] as `type`; `from` is what it was
+    Truth, // a predicate's outcome as a Boolean value: -1, 0 or Null
+    Not, // args[0] a condition
     And,
     Or,
-    Compare,      // op: = <> < <= > >=; nocase when compared as texts
-    Between,      // value, low, high; nocase; negated
-    Like,         // value, pattern; escape when the pattern uses it; negated
-    InList,       // value, items…; nocase; negated
-    InSelect,     // value; select; nocase; negated
-    IsNull,       // negated
-    Exists,       // select; negated
-    Subquery,     // select of one column
-    Negate,       // -args[0]
-    Arith,        // op: + - * on numbers of `type`
+    Compare, // op: = <> < <= > >=; nocase when compared as texts
+    Between, // value, low, high; nocase; negated
+    Like, // value, pattern; escape when the pattern uses it; negated
+    InList, // value, items…; nocase; negated
+    InSelect, // value; select; nocase; negated
+    IsNull, // negated
+    Exists, // select; negated
+    Subquery, // select of one column
+    Negate, // -args[0]
+    Arith, // op: + - * on numbers of `type`
     MoneyProduct, // money × money, scaled back once
-    Divide,       // args as Double
-    IntDivide,    // args as Long
-    Modulo,       // args as Long
-    Join,         // text + text: Null when either side is
-    Concat,       // text & text: Null only when both sides are
-    DateShift,    // date op days; op: + or -
-    DateDiff,     // date - date, in days
-    Call,         // fn, args; distinct; star for count(*); text: a format pattern
+    Divide, // args as Double
+    IntDivide, // args as Long
+    Modulo, // args as Long
+    Join, // text + text: Null when either side is
+    Concat, // text & text: Null only when both sides are
+    DateShift, // date op days; op: + or -
+    DateDiff, // date - date, in days
+    Call, // fn, args; distinct; star for count(*); text: a format pattern
 };
 
 struct Bound;
@@ -64,16 +64,16 @@ using BoundPtr = std::unique_ptr<Bound>;
 struct Bound {
     Node node = Node::Null;
     ColumnType type;
-    Type from = Type::Null;    // Convert: the type of args[0]
-    bool predicate = false;    // a truth value: comparison, AND, LIKE, …
-    bool aggregate = false;    // contains an aggregate of its own SELECT
-    std::string op;            // Compare, Arith, DateShift
-    Value value;               // Literal
-    std::string numberText;    // a number literal as written, for exact money
-    std::string text;          // Parameter, Column: the name; Call: a format pattern
-    int slot = -1;             // Parameter
+    Type from = Type::Null; // Convert: the type of args[0]
+    bool predicate = false; // a truth value: comparison, AND, LIKE, …
+    bool aggregate = false; // contains an aggregate of its own SELECT
+    std::string op; // Compare, Arith, DateShift
+    Value value; // Literal
+    std::string numberText; // a number literal as written, for exact money
+    std::string text; // Parameter, Column: the name; Call: a format pattern
+    int slot = -1; // Parameter
     const Source* source = nullptr;
-    bool outer = false;        // Column: of an enclosing SELECT
+    bool outer = false; // Column: of an enclosing SELECT
     bool negated = false;
     bool nocase = false;
     bool escape = false;
@@ -105,7 +105,7 @@ struct FromItem {
 };
 
 struct OrderTerm {
-    BoundPtr expr;      // or
+    BoundPtr expr; // or
     size_t ordinal = 0; // a result column, from 1
     bool descending = false;
 };
@@ -132,14 +132,14 @@ struct BoundAssignment {
 struct BoundStatement {
     Translation::Kind kind = Translation::Kind::Select;
     Mode mode = Mode::Statement;
-    std::unique_ptr<BoundSelect> select;     // Select; Insert … SELECT
-    const CatalogObject* table = nullptr;    // Insert, Update, Delete
-    std::vector<const CatalogColumn*> columns;   // Insert
-    std::vector<BoundPtr> values;                // Insert … VALUES
-    const Source* target = nullptr;              // Update: the table whose columns are set
+    std::unique_ptr<BoundSelect> select; // Select; Insert … SELECT
+    const CatalogObject* table = nullptr; // Insert, Update, Delete
+    std::vector<const CatalogColumn*> columns; // Insert
+    std::vector<BoundPtr> values; // Insert … VALUES
+    const Source* target = nullptr; // Update: the table whose columns are set
     std::vector<std::unique_ptr<Source>> sources; // Update, Delete
-    std::vector<BoundAssignment> assignments;     // Update
-    std::vector<BoundPtr> conditions;             // Update, Delete: joined by AND
+    std::vector<BoundAssignment> assignments; // Update
+    std::vector<BoundPtr> conditions; // Update, Delete: joined by AND
     std::vector<ParamSlot> params;
 };
 

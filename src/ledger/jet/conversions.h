@@ -14,7 +14,7 @@ namespace ledger::jet {
 // "$" in a form stands for the value.
 struct Conversion {
     Type from, to;
-    const char* builtin;  // SQLite's own functions; may use the value more than once; null when there is none
+    const char* builtin; // SQLite's own functions; may use the value more than once; null when there is none
     const char* function; // the program's functions, the value once; null when the builtin form does
 };
 

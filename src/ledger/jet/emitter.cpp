@@ -11,7 +11,10 @@ namespace ledger::jet {
 
 namespace {
 
-std::string ident(const std::string& name) { return quoteText(name, '"'); }
+std::string ident(const std::string& name)
+{
+    return quoteText(name, '"');
+}
 
 class Emitter {
 public:
@@ -42,8 +45,7 @@ public:
                 sql += (i > 1 ? ", " : "") + arg(b, i);
             return sql + "))";
         }
-        case Node::InSelect:
-            return "(" + arg(b, 0) + nocase(b) + (b.negated ? " NOT IN (" : " IN (") + select(*b.select) + "))";
+        case Node::InSelect: return "(" + arg(b, 0) + nocase(b) + (b.negated ? " NOT IN (" : " IN (") + select(*b.select) + "))";
         case Node::IsNull: return "(" + arg(b, 0) + (b.negated ? " IS NOT NULL)" : " IS NULL)");
         case Node::Exists: return std::string(b.negated ? "(NOT " : "(") + "EXISTS (" + select(*b.select) + "))";
         case Node::Subquery: return "(" + select(*b.select) + ")";

@@ -52,13 +52,16 @@ void datePartType(Bound&, Signature& s)
     s.result = plain(Type::Long);
 }
 
-void clockType(Bound&, Signature& s) { s.result = plain(Type::DateTime); }
+void clockType(Bound&, Signature& s)
+{
+    s.result = plain(Type::DateTime);
+}
 
 // Jet's date format letters as strftime's.
 std::string strftimePattern(const std::string& jet)
 {
-    static const std::pair<const char*, const char*> tokens[] = {
-        {"yyyy", "%Y"}, {"mm", "%m"}, {"dd", "%d"}, {"hh", "%H"}, {"nn", "%M"}, {"ss", "%S"}};
+    static const std::pair<const char*, const char*> tokens[] = {{"yyyy", "%Y"}, {"mm", "%m"}, {"dd", "%d"},
+                                                                 {"hh", "%H"},   {"nn", "%M"}, {"ss", "%S"}};
     std::string out;
     const std::string low = lower(jet);
     for (size_t i = 0; i < jet.size();) {
@@ -140,7 +143,10 @@ void castType(Bound&, Signature& s)
 }
 
 // ---- emission -----------------------------------------------------------------
-std::string distinctArg(const CallSql& c) { return (c.call.distinct ? "DISTINCT " : "") + c.args[0]; }
+std::string distinctArg(const CallSql& c)
+{
+    return (c.call.distinct ? "DISTINCT " : "") + c.args[0];
+}
 
 std::string emitAggregate(const CallSql& c)
 {
@@ -157,8 +163,8 @@ std::string emitAggregate(const CallSql& c)
 
 std::string emitDatePart(const CallSql& c)
 {
-    static const std::pair<const char*, const char*> parts[] = {
-        {"year", "%Y"}, {"month", "%m"}, {"day", "%d"}, {"hour", "%H"}, {"minute", "%M"}, {"second", "%S"}};
+    static const std::pair<const char*, const char*> parts[] = {{"year", "%Y"}, {"month", "%m"},  {"day", "%d"},
+                                                                {"hour", "%H"}, {"minute", "%M"}, {"second", "%S"}};
     const char* format = "";
     for (const auto& [n, f] : parts)
         if (std::strcmp(c.call.fn->name, n) == 0)
@@ -166,14 +172,38 @@ std::string emitDatePart(const CallSql& c)
     return "CAST(strftime('" + std::string(format) + "', " + c.args[0] + ") AS INTEGER)";
 }
 
-std::string emitNow(const CallSql&) { return "datetime('now', 'localtime')"; }
-std::string emitDate(const CallSql&) { return "(date('now', 'localtime') || ' 00:00:00')"; }
-std::string emitFormat(const CallSql& c) { return "strftime(" + quoteText(c.call.text) + ", " + c.args[0] + ")"; }
-std::string emitLength(const CallSql& c) { return "length(" + c.args[0] + ")"; }
-std::string emitUpper(const CallSql& c) { return "upper(" + c.args[0] + ")"; }
-std::string emitLower(const CallSql& c) { return "lower(" + c.args[0] + ")"; }
-std::string emitTrim(const CallSql& c) { return std::string(c.call.fn->name) + "(" + c.args[0] + ", ' ')"; }
-std::string emitLeft(const CallSql& c) { return "substr(" + c.args[0] + ", 1, " + c.args[1] + ")"; }
+std::string emitNow(const CallSql&)
+{
+    return "datetime('now', 'localtime')";
+}
+std::string emitDate(const CallSql&)
+{
+    return "(date('now', 'localtime') || ' 00:00:00')";
+}
+std::string emitFormat(const CallSql& c)
+{
+    return "strftime(" + quoteText(c.call.text) + ", " + c.args[0] + ")";
+}
+std::string emitLength(const CallSql& c)
+{
+    return "length(" + c.args[0] + ")";
+}
+std::string emitUpper(const CallSql& c)
+{
+    return "upper(" + c.args[0] + ")";
+}
+std::string emitLower(const CallSql& c)
+{
+    return "lower(" + c.args[0] + ")";
+}
+std::string emitTrim(const CallSql& c)
+{
+    return std::string(c.call.fn->name) + "(" + c.args[0] + ", ' ')";
+}
+std::string emitLeft(const CallSql& c)
+{
+    return "substr(" + c.args[0] + ", 1, " + c.args[1] + ")";
+}
 
 // The count is needed twice: written out when it is a plain value, else
 // handed once to the program's function.
@@ -189,12 +219,18 @@ std::string emitMid(const CallSql& c)
     return "substr(" + c.args[0] + ", " + c.args[1] + (c.args.size() == 3 ? ", " + c.args[2] : "") + ")";
 }
 
-std::string emitAbs(const CallSql& c) { return "abs(" + c.args[0] + ")"; }
+std::string emitAbs(const CallSql& c)
+{
+    return "abs(" + c.args[0] + ")";
+}
 std::string emitIif(const CallSql& c)
 {
     return "(CASE WHEN " + c.args[0] + " THEN " + c.args[1] + " ELSE " + c.args[2] + " END)";
 }
-std::string emitCast(const CallSql& c) { return c.args[0]; }
+std::string emitCast(const CallSql& c)
+{
+    return c.args[0];
+}
 
 const FunctionDef kFunctions[] = {
     {"sum", 1, 1, true, aggregateType, emitAggregate},

@@ -8,10 +8,22 @@ namespace ledger::jet {
 
 namespace {
 
-bool isWordStart(unsigned char c) { return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80; }
-bool isWordChar(unsigned char c) { return isWordStart(c) || (c >= '0' && c <= '9'); }
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-bool isSpace(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v'; }
+bool isWordStart(unsigned char c)
+{
+    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || c == '_' || c >= 0x80;
+}
+bool isWordChar(unsigned char c)
+{
+    return isWordStart(c) || (c >= '0' && c <= '9');
+}
+bool isDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+bool isSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\r' || c == '\n' || c == '\f' || c == '\v';
+}
 
 // Length of the UTF-8 sequence at i, or 0 when it is not a valid one.
 size_t utf8Length(const std::string& s, size_t i)
@@ -19,11 +31,16 @@ size_t utf8Length(const std::string& s, size_t i)
     const auto c = static_cast<unsigned char>(s[i]);
     size_t n;
     uint32_t cp;
-    if (c < 0x80) return 1;
-    if (c >= 0xC2 && c <= 0xDF) n = 2, cp = c & 0x1F;
-    else if (c >= 0xE0 && c <= 0xEF) n = 3, cp = c & 0x0F;
-    else if (c >= 0xF0 && c <= 0xF4) n = 4, cp = c & 0x07;
-    else return 0;
+    if (c < 0x80)
+        return 1;
+    if (c >= 0xC2 && c <= 0xDF)
+        n = 2, cp = c & 0x1F;
+    else if (c >= 0xE0 && c <= 0xEF)
+        n = 3, cp = c & 0x0F;
+    else if (c >= 0xF0 && c <= 0xF4)
+        n = 4, cp = c & 0x07;
+    else
+        return 0;
     if (i + n > s.size())
         return 0;
     for (size_t k = 1; k < n; ++k) {
@@ -72,10 +89,7 @@ private:
         throw Error(Error::Kind::Syntax, "语法错误：" + what + "（" + describePosition(s_, at) + "）");
     }
 
-    Token make(TokenKind kind, std::string text, size_t start)
-    {
-        return {kind, std::move(text), start, pos_ - start};
-    }
+    Token make(TokenKind kind, std::string text, size_t start) { return {kind, std::move(text), start, pos_ - start}; }
 
     Token next()
     {

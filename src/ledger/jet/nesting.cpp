@@ -31,9 +31,9 @@ bool sameWord(std::string_view word, std::string_view upper)
 // Words after which "(" is a grouping, not a function's argument list.
 bool isKeyword(std::string_view w)
 {
-    static const char* const words[] = {"IN",   "EXISTS", "AND",  "OR", "NOT",    "WHEN",    "THEN",    "ELSE",
-                                        "FROM", "WHERE",  "SELECT", "BETWEEN", "ON", "JOIN", "VALUES", "AS",
-                                        "BY",   "HAVING", "CASE", "IS", "LIKE",   "ESCAPE",  "DISTINCT", "SET"};
+    static const char* const words[] = {"IN",   "EXISTS", "AND",    "OR",      "NOT",  "WHEN",   "THEN",     "ELSE",
+                                        "FROM", "WHERE",  "SELECT", "BETWEEN", "ON",   "JOIN",   "VALUES",   "AS",
+                                        "BY",   "HAVING", "CASE",   "IS",      "LIKE", "ESCAPE", "DISTINCT", "SET"};
     return std::any_of(std::begin(words), std::end(words), [&](const char* k) { return sameWord(w, k); });
 }
 
@@ -74,7 +74,8 @@ int sqliteNesting(std::string_view sql)
         bool word = false;
         if (c == '\'' || c == '"') {
             size_t j = i + 1;
-            while (j < sql.size() && !(sql[j] == static_cast<char>(c) && (j + 1 >= sql.size() || sql[j + 1] != static_cast<char>(c))))
+            while (j < sql.size() &&
+                   !(sql[j] == static_cast<char>(c) && (j + 1 >= sql.size() || sql[j + 1] != static_cast<char>(c))))
                 j += sql[j] == static_cast<char>(c) ? 2 : 1;
             i = j + 1;
             pend();

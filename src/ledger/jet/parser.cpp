@@ -13,11 +13,12 @@ namespace {
 // Words that cannot serve as a name or alias unless bracketed.
 bool isReserved(const std::string& word)
 {
-    static const char* const words[] = {
-        "select", "from", "where", "group", "by", "having", "order", "asc", "desc", "as", "and", "or",
-        "not", "in", "is", "null", "like", "between", "inner", "left", "right", "outer", "join", "on",
-        "union", "insert", "into", "values", "update", "set", "delete", "top", "distinct", "distinctrow",
-        "exists", "mod", "true", "false", "xor", "percent", "all"};
+    static const char* const words[] = {"select", "from", "where",  "group",   "by",       "having",      "order",
+                                        "asc",    "desc", "as",     "and",     "or",       "not",         "in",
+                                        "is",     "null", "like",   "between", "inner",    "left",        "right",
+                                        "outer",  "join", "on",     "union",   "insert",   "into",        "values",
+                                        "update", "set",  "delete", "top",     "distinct", "distinctrow", "exists",
+                                        "mod",    "true", "false",  "xor",     "percent",  "all"};
     return std::any_of(std::begin(words), std::end(words), [&](const char* r) { return sameName(word, r); });
 }
 
@@ -103,7 +104,8 @@ private:
     [[noreturn]] void fail(const std::string& what) const
     {
         const Token& t = peek();
-        std::string near = t.kind == TokenKind::End ? "语句结尾" : "“" + text_.substr(t.offset, std::min<size_t>(t.length, 40)) + "”附近";
+        std::string near =
+            t.kind == TokenKind::End ? "语句结尾" : "“" + text_.substr(t.offset, std::min<size_t>(t.length, 40)) + "”附近";
         throw Error(Error::Kind::Syntax, "语法错误：" + near + "（" + describePosition(text_, t.offset) + "）：" + what);
     }
 

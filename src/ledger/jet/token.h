@@ -7,13 +7,13 @@ namespace ledger::jet {
 
 enum class TokenKind {
     End,
-    Word,       // a name or keyword, unquoted
-    Bracketed,  // [a name]
-    Number,     // 12, 12.50, .5, 1e3 (text kept exactly)
-    String,     // 'text' or "text", value with doubled delimiters undone
-    Date,       // #...#, the text between the signs
-    Parameter,  // :name, the name
-    Symbol,     // ( ) , . ; * + - / \ & = <> < > <= >=
+    Word, // a name or keyword, unquoted
+    Bracketed, // [a name]
+    Number, // 12, 12.50, .5, 1e3 (text kept exactly)
+    String, // 'text' or "text", value with doubled delimiters undone
+    Date, // #...#, the text between the signs
+    Parameter, // :name, the name
+    Symbol, // ( ) , . ; * + - / \ & = <> < > <= >=
 };
 
 struct Token {

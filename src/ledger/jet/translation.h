@@ -35,7 +35,7 @@ struct Translation {
 };
 
 enum class Mode {
-    Statement,  // run on the program's connection: may use its own functions
+    Statement, // run on the program's connection: may use its own functions
     SavedQuery, // stored in the file: SQLite's built-in functions only, no parameters
 };
 
@@ -61,8 +61,8 @@ inline constexpr const char* dateText = "jet_date_text";
 inline constexpr const char* divide = "jet_divide";
 // These take a value once that SQLite's own spelling would need twice.
 inline constexpr const char* currencyText = "jet_currency_text";
-inline constexpr const char* concat = "jet_concat";   // Null only when both texts are
-inline constexpr const char* right = "jet_right";     // the last n characters
+inline constexpr const char* concat = "jet_concat"; // Null only when both texts are
+inline constexpr const char* right = "jet_right"; // the last n characters
 } // namespace fn
 
 } // namespace ledger::jet

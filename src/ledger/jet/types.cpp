@@ -15,7 +15,10 @@ int numericRank(Type t)
     }
 }
 
-Type wider(Type a, Type b) { return numericRank(a) >= numericRank(b) ? a : b; }
+Type wider(Type a, Type b)
+{
+    return numericRank(a) >= numericRank(b) ? a : b;
+}
 
 bool isWhole(const Bound& b, Type t)
 {
@@ -24,9 +27,15 @@ bool isWhole(const Bound& b, Type t)
 
 } // namespace
 
-bool isNumeric(Type t) { return numericRank(t) >= 0; }
+bool isNumeric(Type t)
+{
+    return numericRank(t) >= 0;
+}
 
-bool adaptable(const Bound& b) { return b.node == Node::Literal || b.node == Node::Parameter; }
+bool adaptable(const Bound& b)
+{
+    return b.node == Node::Literal || b.node == Node::Parameter;
+}
 
 std::optional<Type> comparedAs(const Bound& a, const Bound& b)
 {

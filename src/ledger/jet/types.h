@@ -11,7 +11,10 @@
 
 namespace ledger::jet {
 
-inline ColumnType plain(Type t) { return ColumnType{t, 0, false}; }
+inline ColumnType plain(Type t)
+{
+    return ColumnType{t, 0, false};
+}
 
 bool isNumeric(Type t);
 

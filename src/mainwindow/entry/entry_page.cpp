@@ -68,14 +68,14 @@ void EntryPage::buildEditor()
 {
     Panel4 = widgets::make<QWidget>(this, "Panel4", {0, 0, kPageWidth, 204});
     widgets::addButtons(Panel4, {
-        {"Button1", "增加", {10, 8, 60, 26}, [this] { startNewRecord(); }, "新记录 (Ctrl+N)"},
-        {"Button2", "删除", {74, 8, 60, 26}, [this] { deleteRecord(); }, "删除选中的记录 (Ctrl+D)"},
-        {"Button3", "保存", {138, 8, 60, 26}, [this] { saveRecord(); }, "保存 (Ctrl+S)"},
-        {"Button4", "前天", {218, 8, 52, 26}, [this] { moveDays(-1); }, "日期往前一天"},
-        {"Button5", "今天", {274, 8, 52, 26}, [this] { backToToday(); }, "日期回到今天"},
-        {"Button6", "后天", {330, 8, 52, 26}, [this] { moveDays(1); }, "日期往后一天"},
-        {"Button7", "查询", {502, 8, 60, 26}, [this] { listDay(); }, "列出这一天的记录"},
-    });
+                                    {"Button1", "增加", {10, 8, 60, 26}, [this] { startNewRecord(); }, "新记录 (Ctrl+N)"},
+                                    {"Button2", "删除", {74, 8, 60, 26}, [this] { deleteRecord(); }, "删除选中的记录 (Ctrl+D)"},
+                                    {"Button3", "保存", {138, 8, 60, 26}, [this] { saveRecord(); }, "保存 (Ctrl+S)"},
+                                    {"Button4", "前天", {218, 8, 52, 26}, [this] { moveDays(-1); }, "日期往前一天"},
+                                    {"Button5", "今天", {274, 8, 52, 26}, [this] { backToToday(); }, "日期回到今天"},
+                                    {"Button6", "后天", {330, 8, 52, 26}, [this] { moveDays(1); }, "日期往后一天"},
+                                    {"Button7", "查询", {502, 8, 60, 26}, [this] { listDay(); }, "列出这一天的记录"},
+                                });
     queryDay_ = widgets::make<widgets::DatePicker>(Panel4, "DateTimePicker1", {388, 8, 108, 26});
     queryDay_->setAccessibleName(QStringLiteral("查询日期"));
     recordDay_ = editorRow<widgets::DatePicker>(Panel4, "日　期：", "DateTimePicker2", 0);
@@ -124,9 +124,13 @@ void EntryPage::buildDayList()
     QFont small = dayGrid_->view()->font(); // a size at which a date fits its 60 pixels
     small.setPixelSize(11);
     dayGrid_->view()->setFont(small);
-    dayGrid_->setColumns({{.field = "编号", .width = 40}, {.field = "时间", .width = 60}, {.field = "项目", .width = 80},
-                          {.field = "收付款人", .width = 80}, {.field = "金额", .width = 80, .format = widgets::DisplayFormat::Yuan},
-                          {.field = "账户", .width = 80}, {.field = "备注", .width = kPageWidth - 420}});
+    dayGrid_->setColumns({{.field = "编号", .width = 40},
+                          {.field = "时间", .width = 60},
+                          {.field = "项目", .width = 80},
+                          {.field = "收付款人", .width = 80},
+                          {.field = "金额", .width = 80, .format = widgets::DisplayFormat::Yuan},
+                          {.field = "账户", .width = 80},
+                          {.field = "备注", .width = kPageWidth - 420}});
     dayGrid_->enableCsvExport(QStringLiteral("收支记录"));
     connect(dayGrid_, &widgets::DataGrid::cellClicked, this, guarded([this](int row, int) { loadRecord(row); }));
     widgets::tabOrder(
@@ -257,8 +261,9 @@ void EntryPage::saveRecord()
     const auto amount = pages::TypedAmount::parse(typed.toStdString());
     if (!amount)
         return refuse("对不起，金额格式不对", amount_);
-    const pages::RecordEntry entry{item_->text().toStdString(), *amount, pages::RowId::fromKey(payer_->key()),
-                                   pages::RowId::fromKey(account_->key()), note_->text().toStdString(), recordDay_->dateValue()};
+    const pages::RecordEntry entry{item_->text().toStdString(),          *amount,
+                                   pages::RowId::fromKey(payer_->key()), pages::RowId::fromKey(account_->key()),
+                                   note_->text().toStdString(),          recordDay_->dateValue()};
     // An edit keeps its record's class; the record id "0" is none, and so gone.
     std::optional<pages::RowId> editing;
     if (EntryMode == QStringLiteral("edit"))

@@ -61,20 +61,20 @@ private:
     std::optional<pages::ClassCode> recordClass_; // the class the loaded record was listed under
     AmountCalculator calculator_;
 
-    QWidget* Panel4 = nullptr;                        // the upper band
-    widgets::DatePicker* queryDay_ = nullptr;         // DateTimePicker1
-    widgets::DatePicker* recordDay_ = nullptr;        // DateTimePicker2
-    QLabel* payerCaption_ = nullptr;                  // Label8
-    widgets::LookupComboBox* payer_ = nullptr;        // DBLookupComboboxEh1
-    QLineEdit* item_ = nullptr;                       // Edit3
-    AmountField* amount_ = nullptr;                   // Edit1
-    widgets::LookupComboBox* account_ = nullptr;      // DBLookupComboboxEh2
-    QLineEdit* note_ = nullptr;                       // Edit2
-    CalculatorKeypad* keypad_ = nullptr;              // GroupBox7
-    widgets::DataGrid* dayGrid_ = nullptr;            // DBGridEh1
-    ItemPicker* itemList_ = nullptr;                  // GroupBox6
-    BudgetPanel* budget_ = nullptr;                   // GroupBox4
-    DayChart* chart_ = nullptr;                       // GroupBox5
+    QWidget* Panel4 = nullptr; // the upper band
+    widgets::DatePicker* queryDay_ = nullptr; // DateTimePicker1
+    widgets::DatePicker* recordDay_ = nullptr; // DateTimePicker2
+    QLabel* payerCaption_ = nullptr; // Label8
+    widgets::LookupComboBox* payer_ = nullptr; // DBLookupComboboxEh1
+    QLineEdit* item_ = nullptr; // Edit3
+    AmountField* amount_ = nullptr; // Edit1
+    widgets::LookupComboBox* account_ = nullptr; // DBLookupComboboxEh2
+    QLineEdit* note_ = nullptr; // Edit2
+    CalculatorKeypad* keypad_ = nullptr; // GroupBox7
+    widgets::DataGrid* dayGrid_ = nullptr; // DBGridEh1
+    ItemPicker* itemList_ = nullptr; // GroupBox6
+    BudgetPanel* budget_ = nullptr; // GroupBox4
+    DayChart* chart_ = nullptr; // GroupBox5
 };
 
 } // namespace mainwindow

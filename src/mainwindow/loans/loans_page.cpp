@@ -63,8 +63,8 @@ LoansPage::LoansPage(PageContext& context, QWidget* parent)
     RadioButton2 = widgets::make<QRadioButton>(nullptr, "RadioButton2", "借出");
     CheckBox1 = widgets::make<QCheckBox>(nullptr, "CheckBox1", "只显示未还清的");
     RadioButton1->setChecked(true);
-    for (QWidget* control : {static_cast<QWidget*>(RadioButton1), static_cast<QWidget*>(RadioButton2),
-                             static_cast<QWidget*>(CheckBox1)})
+    for (QWidget* control :
+         {static_cast<QWidget*>(RadioButton1), static_cast<QWidget*>(RadioButton2), static_cast<QWidget*>(CheckBox1)})
         loans_->addToBar(control, true);
     connect(RadioButton1, &QRadioButton::toggled, this, guarded([this](bool on) {
                 if (on)

@@ -51,8 +51,8 @@ TransfersPage::TransfersPage(PageContext& context, QWidget* parent)
     // The list filters by date: a transfer saved without one could never be
     // listed, seen or deleted again.
     rules.checkBeforeSave = [this] { return everyTransferHasADate(); };
-    transfers_ = new GridEditor(ADOQuery13, command(), {"DBGridEh7", "Button38", "Button39", "Button40"},
-                                std::move(rules), GridEditor::BarPlace::Top, this);
+    transfers_ = new GridEditor(ADOQuery13, command(), {"DBGridEh7", "Button38", "Button39", "Button40"}, std::move(rules),
+                                GridEditor::BarPlace::Top, this);
     transfers_->setObjectName(QStringLiteral("GroupBoxTransfers"));
     transfers_->setTitle(QStringLiteral("账户转账"));
     transfers_->setGeometry(0, 0, 768, 511);
@@ -71,9 +71,8 @@ TransfersPage::TransfersPage(PageContext& context, QWidget* parent)
     Button41->setFixedWidth(75);
     from->setContentsMargins(12, 0, 2, 0);
     to->setContentsMargins(6, 0, 2, 0);
-    for (QWidget* control : {static_cast<QWidget*>(from), static_cast<QWidget*>(DateTimePicker3),
-                             static_cast<QWidget*>(to), static_cast<QWidget*>(DateTimePicker4),
-                             static_cast<QWidget*>(Button41)})
+    for (QWidget* control : {static_cast<QWidget*>(from), static_cast<QWidget*>(DateTimePicker3), static_cast<QWidget*>(to),
+                             static_cast<QWidget*>(DateTimePicker4), static_cast<QWidget*>(Button41)})
         transfers_->addToBar(control, false);
 
     widgets::DataGrid* grid = transfers_->grid();

@@ -171,9 +171,10 @@ void UsersPage::openBackupFolder()
 
 void UsersPage::exportAllRecords()
 {
-    const QString suggested = QFileInfo(absolute(context().connection.path())).absolutePath() + QStringLiteral("/全部收支记录.csv");
-    const QString path = boxes().fileToSave(window(), QStringLiteral("导出全部收支记录"), suggested,
-                                            QStringLiteral("CSV 文件 (*.csv)"));
+    const QString suggested =
+        QFileInfo(absolute(context().connection.path())).absolutePath() + QStringLiteral("/全部收支记录.csv");
+    const QString path =
+        boxes().fileToSave(window(), QStringLiteral("导出全部收支记录"), suggested, QStringLiteral("CSV 文件 (*.csv)"));
     if (path.isEmpty())
         return;
     ledger::ExportOutcome outcome;

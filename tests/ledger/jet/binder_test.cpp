@@ -21,18 +21,39 @@ std::string columns(const std::string& statement)
 TEST(BinderTypes, OperatorsAndFunctions)
 {
     const std::pair<const char*, const char*> cases[] = {
-        {"s_jine + 1", "money"},          {"s_jine + 1.5", "money"},        {"s_jine * 2", "money"},
-        {"s_jine * s_jine", "money"},     {"s_jine / 2", "double"},         {"s_shouru.id + 1.5", "double"},
-        {"s_shouru.id \\ 2", "long"},     {"s_shouru.id mod 2", "long"},    {"-s_jine", "money"},
-        {"s_date + 1", "date"},           {"s_date - s_date", "double"},    {"f_name + f_pinyin", "text255"},
-        {"f_name + 'ab'", "text52"},      {"f_name & 1", "text255"},        {"s_shouru.id > 1", "bool"},
-        {"year(s_date)", "long"},         {"format(s_date, 'yyyy-mm')", "text255"},
-        {"iif(s_shouru.id > 1, s_jine, 0)", "money"},                      {"iif(true, null, null)", "text0"},
-        {"cstr(s_jine)", "text255"},      {"ccur('1.5')", "money"},         {"cdate('2024/3/5')", "date"},
-        {"len(f_name)", "long"},          {"abs(:p)", "double"},            {":p", "text0"},
-        {"(select max(j_date) from s_jie)", "date"},                        {"now()", "date"},
-        {"avg(s_jine)", "money"},         {"avg(s_shouru.id)", "double"},   {"sum(s_shouru.id > 1)", "long"},
-        {"max(f_name)", "text50"},        {"count(*)", "long"},             {"min(:p)", "text0"},
+        {"s_jine + 1", "money"},
+        {"s_jine + 1.5", "money"},
+        {"s_jine * 2", "money"},
+        {"s_jine * s_jine", "money"},
+        {"s_jine / 2", "double"},
+        {"s_shouru.id + 1.5", "double"},
+        {"s_shouru.id \\ 2", "long"},
+        {"s_shouru.id mod 2", "long"},
+        {"-s_jine", "money"},
+        {"s_date + 1", "date"},
+        {"s_date - s_date", "double"},
+        {"f_name + f_pinyin", "text255"},
+        {"f_name + 'ab'", "text52"},
+        {"f_name & 1", "text255"},
+        {"s_shouru.id > 1", "bool"},
+        {"year(s_date)", "long"},
+        {"format(s_date, 'yyyy-mm')", "text255"},
+        {"iif(s_shouru.id > 1, s_jine, 0)", "money"},
+        {"iif(true, null, null)", "text0"},
+        {"cstr(s_jine)", "text255"},
+        {"ccur('1.5')", "money"},
+        {"cdate('2024/3/5')", "date"},
+        {"len(f_name)", "long"},
+        {"abs(:p)", "double"},
+        {":p", "text0"},
+        {"(select max(j_date) from s_jie)", "date"},
+        {"now()", "date"},
+        {"avg(s_jine)", "money"},
+        {"avg(s_shouru.id)", "double"},
+        {"sum(s_shouru.id > 1)", "long"},
+        {"max(f_name)", "text50"},
+        {"count(*)", "long"},
+        {"min(:p)", "text0"},
     };
     for (const auto& [expression, expected] : cases)
         EXPECT_EQ(columns(std::string("select ") + expression + " as v from s_shouru, s_fenlei"), std::string("v:") + expected)
@@ -77,7 +98,8 @@ TEST(BinderGrouping, ComparesBoundTrees)
     EXPECT_EQ(columns("select f_class & :p as k from s_shouru group by f_class & :P"), "k:text255");
     EXPECT_EQ(columns("select f_class from s_shouru group by f_class having sum(s_jine) > 1 and f_class <> 'x'"),
               "f_class:text255");
-    EXPECT_EQ(columns("select (select max(id) from s_user) as m, count(*) as n from s_shouru group by (select max(id) from s_user)"),
+    EXPECT_EQ(columns(
+                  "select (select max(id) from s_user) as m, count(*) as n from s_shouru group by (select max(id) from s_user)"),
               "m:long, n:long");
     EXPECT_EQ(errorOf("select month(s_date) from s_shouru group by year(s_date)"), ledger::Error::Kind::Syntax);
     EXPECT_EQ(errorOf("select s_jine from s_shouru group by s_jine + 1"), ledger::Error::Kind::Syntax);

@@ -15,8 +15,8 @@
 #include <gtest/gtest.h>
 
 #include <cstdio>
-#include <ctime>
 #include <cstdlib>
+#include <ctime>
 #include <functional>
 #include <new>
 
@@ -43,10 +43,22 @@ void operator delete(void* p) noexcept
     gHeld -= *base;
     std::free(base);
 }
-void* operator new[](size_t size) { return operator new(size); }
-void operator delete[](void* p) noexcept { operator delete(p); }
-void operator delete(void* p, size_t) noexcept { operator delete(p); }
-void operator delete[](void* p, size_t) noexcept { operator delete(p); }
+void* operator new[](size_t size)
+{
+    return operator new(size);
+}
+void operator delete[](void* p) noexcept
+{
+    operator delete(p);
+}
+void operator delete(void* p, size_t) noexcept
+{
+    operator delete(p);
+}
+void operator delete[](void* p, size_t) noexcept
+{
+    operator delete(p);
+}
 
 namespace {
 

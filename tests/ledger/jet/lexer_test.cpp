@@ -50,8 +50,17 @@ TEST(Lexer, OffsetsPointIntoTheStatement)
 
 TEST(Lexer, RefusesWhatIsNoPartOfTheDialect)
 {
-    const std::string cases[] = {"'open", "\"open", "#2024-01-01", "[open", "a -- note", "a /* b */", "a ? b",
-                                 std::string("a\0b", 3), "'\xff'", "x $ y", std::string(ledger::jet::kMaxStatementBytes + 1, ' ')};
+    const std::string cases[] = {"'open",
+                                 "\"open",
+                                 "#2024-01-01",
+                                 "[open",
+                                 "a -- note",
+                                 "a /* b */",
+                                 "a ? b",
+                                 std::string("a\0b", 3),
+                                 "'\xff'",
+                                 "x $ y",
+                                 std::string(ledger::jet::kMaxStatementBytes + 1, ' ')};
     for (const std::string& statement : cases) {
         try {
             ledger::jet::tokenize(statement);

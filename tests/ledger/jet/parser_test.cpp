@@ -128,8 +128,14 @@ TEST(Parser, ChangeStatements)
 
 TEST(Parser, RefusesStatementsThatAreNotTheDialect)
 {
-    const char* const cases[] = {"select", "select 1 union select 2", "select top 5 percent a from t", "select a from t limit 1",
-                                 "select 1; select 2", "update t set 1 = 2", "select a xor b", "select * from a join b on 1",
+    const char* const cases[] = {"select",
+                                 "select 1 union select 2",
+                                 "select top 5 percent a from t",
+                                 "select a from t limit 1",
+                                 "select 1; select 2",
+                                 "update t set 1 = 2",
+                                 "select a xor b",
+                                 "select * from a join b on 1",
                                  "delete from a inner join b on 1"};
     for (const char* statement : cases)
         EXPECT_THROW(parse(statement), ledger::Error) << statement;

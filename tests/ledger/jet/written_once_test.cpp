@@ -34,7 +34,8 @@ TEST_F(WrittenOnce, ConcatenationIsNullOnlyWhenBothSidesAre)
 {
     EXPECT_EQ(rows("select (s_other & '') & (s_other & '') from s_shouru where id <= 2"),
               (std::vector<std::string>{"", "汉字ab汉字ab"}));
-    EXPECT_EQ(rows("select s_other & s_other from s_shouru where id <= 2"), rows("select (s_other & '') & (s_other & '') from s_shouru where id <= 2"));
+    EXPECT_EQ(rows("select s_other & s_other from s_shouru where id <= 2"),
+              rows("select (s_other & '') & (s_other & '') from s_shouru where id <= 2"));
     EXPECT_TRUE(f.db().select("select (s_other + 'x') & (s_other + 'y') from s_shouru where id = 1").rows[0][0].isNull());
 }
 

@@ -56,7 +56,6 @@ protected:
                 << "account " << id << " " << when;
         }
     }
-
 };
 
 TEST_F(AcrossPages, TheBalanceFollowsRecordsLoansAndTransfersToTheCent)

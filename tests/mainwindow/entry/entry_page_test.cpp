@@ -15,8 +15,8 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGroupBox>
-#include <QLineEdit>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -501,10 +501,10 @@ TEST_F(EntryPageTest, TheBudgetPanelComparesTheCategorysBudgetWithItsMonthsSpend
 TEST_F(EntryPageTest, IncomeModeComparesThisMonthToDateWithLastMonth)
 {
     enter("S");
-    const std::pair<QDate, const char*> income[] = {
-        {QDate(2023, 12, 5), "8000"}, {QDate(2023, 12, 31), "500.5"}, {QDate(2024, 1, 10), "9000"},
-        {QDate(2024, 1, 20), "1"},    {QDate(2024, 2, 29), "66"},     {QDate(2024, 3, 1), "10"},
-        {QDate(2024, 3, 16), "1000"}};
+    const std::pair<QDate, const char*> income[] = {{QDate(2023, 12, 5), "8000"}, {QDate(2023, 12, 31), "500.5"},
+                                                    {QDate(2024, 1, 10), "9000"}, {QDate(2024, 1, 20), "1"},
+                                                    {QDate(2024, 2, 29), "66"},   {QDate(2024, 3, 1), "10"},
+                                                    {QDate(2024, 3, 16), "1000"}};
     for (const auto& [day, amount] : income) {
         setDates(day, day);
         addRecord(QStringLiteral("gz"), QString::fromUtf8(amount));

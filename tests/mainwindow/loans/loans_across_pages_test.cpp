@@ -50,7 +50,6 @@ protected:
         type("DBGridEh7", row, "转账金额", amount);
         click("Button40");
     }
-
 };
 
 TEST_F(LoansAcrossPages, ANewAccountTakesLoansAndTransfersAndItsTotalsFollow)

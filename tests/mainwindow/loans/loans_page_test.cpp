@@ -35,7 +35,10 @@ protected:
     }
     // The current loan's balance as the page holds it, exact.
     std::string balance() { return loans().text("余额"); }
-    std::vector<std::string> stored() { return h.household().rows("select id, j_class, z_id, j_chuMoney, j_ruMoney, j_yuMoney from s_jie"); }
+    std::vector<std::string> stored()
+    {
+        return h.household().rows("select id, j_class, z_id, j_chuMoney, j_ruMoney, j_yuMoney from s_jie");
+    }
     std::vector<std::string> loanTotals() { return h.household().rows("select id, z_jieru, z_jiechu from z_zhanghu"); }
     void save(bool ok = true)
     {

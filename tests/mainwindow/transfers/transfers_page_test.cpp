@@ -44,7 +44,10 @@ protected:
         h.find<widgets::DatePicker>("DateTimePicker4")->setDate(last);
         h.click("Button41");
     }
-    std::vector<std::string> stored() { return h.household().rows("select id, zh1, zh2, zdate, zXmoney, other from s_zhanghistory"); }
+    std::vector<std::string> stored()
+    {
+        return h.household().rows("select id, zh1, zh2, zdate, zXmoney, other from s_zhanghistory");
+    }
     std::vector<std::string> transferTotals() { return h.household().rows("select id, z_zhuanru, z_zhuanchu from z_zhanghu"); }
     // A new transfer of the whole form: date, both accounts, amount.
     void addTransfer(int row, const QDate& day, const char* from, const char* to, const char* amount)
@@ -128,7 +131,8 @@ TEST_F(TransfersPageTest, ASaveStoresTransfersAndTotalsAndOneOutsideThePeriodVan
     save();
     EXPECT_EQ(h.boxes.texts(), std::vector<QString>{QStringLiteral("是否确定保存数据？")});
     EXPECT_EQ(stored(), (std::vector<std::string>{"1|1|2|" + iso(today) + "|300|存钱", "2|2|3|2024-03-05|99.99|"}));
-    EXPECT_EQ(h.rowTexts(kGrid, {"转出账户", "转入账户", "转账金额", "备注"}), QStringList{QStringLiteral("现金|银行卡|￥300.00|存钱")})
+    EXPECT_EQ(h.rowTexts(kGrid, {"转出账户", "转入账户", "转账金额", "备注"}),
+              QStringList{QStringLiteral("现金|银行卡|￥300.00|存钱")})
         << "the transfer dated outside the period is gone from the list";
     EXPECT_FALSE(transfers().hasPendingChanges());
     EXPECT_EQ(transferTotals(), (std::vector<std::string>{"1|0|300", "2|300|99.99", "3|99.99|0"}));
