@@ -4,7 +4,9 @@
 #include "sha256.h"
 
 #include <sqlite3.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <chrono>
 #include <cstdio>
@@ -489,6 +491,10 @@ void Connection::checkIntegrity(const IntegrityVerdict& early)
 
 EarlyIntegrityCheck::EarlyIntegrityCheck(std::string path)
     : path_(std::move(path)), verdict_(std::async(std::launch::async, [file = path_] {
+#ifdef __linux__
+          // Behind the windows being built and drawn, which the user waits for.
+          setpriority(PRIO_PROCESS, static_cast<id_t>(gettid()), 10);
+#endif
           sqlite3* db = nullptr;
           IntegrityVerdict verdict;
           if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) != SQLITE_OK) {
