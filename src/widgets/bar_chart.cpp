@@ -96,11 +96,16 @@ QFont BarChart::labelFont() const
 
 QRect BarChart::labelRect(int index) const
 {
+    return labelRect(index, labelFont());
+}
+
+QRect BarChart::labelRect(int index, const QFont& font) const
+{
     if (index < 0 || index >= labels_.size())
         return {};
     const QRect area = plotArea();
     const double slot = static_cast<double>(area.width()) / static_cast<double>(std::max<size_t>(1, values_.size()));
-    const QFontMetrics metrics(labelFont());
+    const QFontMetrics metrics(font);
     const int width = metrics.horizontalAdvance(labels_[index]);
     const int centre = static_cast<int>(area.left() + slot * (index + 0.5));
     return QRect(centre - width / 2, area.bottom() + 3, width, metrics.height());
@@ -153,7 +158,8 @@ void BarChart::paintEvent(QPaintEvent*)
         p.restore();
     }
 
-    p.setFont(labelFont());
+    const QFont labels = labelFont(); // found once: each size tried loads a font
+    p.setFont(labels);
     for (int i = 0; i < static_cast<int>(values_.size()); ++i) {
         const QRect bar = barRect(i);
         if (bar.height() > 0) {
@@ -165,7 +171,7 @@ void BarChart::paintEvent(QPaintEvent*)
         }
         if (i < labels_.size()) {
             p.setPen(Qt::black);
-            p.drawText(labelRect(i), Qt::AlignCenter, labels_[i]);
+            p.drawText(labelRect(i, labels), Qt::AlignCenter, labels_[i]);
         }
     }
 }

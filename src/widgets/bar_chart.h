@@ -37,6 +37,7 @@ protected:
 private:
     void fitAxis();
     double position(double value) const; // 0 at the bottom, 1 at the top
+    QRect labelRect(int index, const QFont& font) const;
 
     QStringList labels_;
     std::vector<double> values_;
