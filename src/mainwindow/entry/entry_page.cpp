@@ -14,6 +14,7 @@
 
 #include <QKeyEvent>
 #include <QLabel>
+#include <QSignalBlocker>
 
 namespace mainwindow {
 
@@ -159,10 +160,11 @@ void EntryPage::buildKeys()
 void EntryPage::enter()
 {
     const bool expenditure = currentClass() == pages::ClassCode::Expenditure;
-    if (item_->text().isEmpty())
-        searchItems(); // emptying the field runs the search like any change of its text
-    else
+    {
+        // The list is hidden until the user clicks or types, and then searches afresh.
+        const QSignalBlocker quiet(item_);
         item_->clear();
+    }
     hideItemList();
     budget_->showCaptions(currentClass());
     payerCaption_->setText(expenditure ? QStringLiteral("付款人") : QStringLiteral("收款人"));
