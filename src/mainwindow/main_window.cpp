@@ -111,7 +111,6 @@ MainWindow::MainWindow(const SignInHost& host)
     addPage<PersonReportPage>("Panel14");
     addPage<CalendarPage>("Panel15");
     addPage<UsersPage>("Panel16");
-    buildOverlays();
 
     Timer1_ = new QTimer(this);
     Timer1_->setObjectName(QStringLiteral("Timer1"));
@@ -256,7 +255,8 @@ void MainWindow::buildStatusBand()
 template <class P>
 void MainWindow::addPage(const char* panel)
 {
-    factories_[panel] = [this] { return new P(context_); };
+    // Built inside the stack: moving a built page there would restyle every widget of it again.
+    factories_[panel] = [this] { return new P(context_, content_); };
 }
 
 // A page is built when it is first entered.
@@ -270,9 +270,26 @@ Page* MainWindow::page(const char* panel)
     return built;
 }
 
-void MainWindow::buildOverlays()
+// The About box and the feedback page are built when first opened: few
+// visits open them, and every start would pay for them.
+QWidget* MainWindow::aboutBox()
 {
-    Panel19_ = new QWidget;
+    if (Panel18_)
+        return Panel18_;
+    Panel18_ = panel(this, "Panel18", QRect(350, 170, 470, 240));
+    picture(Panel18_, "Image10", QStringLiteral(":/artwork/about.jpg"), Panel18_->rect());
+    auto* Label44 = new widgets::ClickLabel(Panel18_);
+    Label44->setObjectName(QStringLiteral("Label44"));
+    Label44->setGeometry(426, 7, 38, 25);
+    connect(Label44, &widgets::ClickLabel::clicked, this, [this] { Label44Click(); });
+    return Panel18_;
+}
+
+QWidget* MainWindow::feedbackPage()
+{
+    if (Panel19_)
+        return Panel19_;
+    Panel19_ = new QWidget(content_);
     Panel19_->setObjectName(QStringLiteral("Panel19"));
     Panel19_->setAutoFillBackground(true);
     content_->addWidget(Panel19_);
@@ -281,14 +298,6 @@ void MainWindow::buildOverlays()
     WebBrowser1_->setGeometry(Panel19_->rect());
     connect(WebBrowser1_, &FeedbackBrowser::titleChanged, this, [this](const QString& title) { WebBrowser1TitleChange(title); });
 
-    Panel18_ = panel(this, "Panel18", QRect(350, 170, 470, 240));
-    picture(Panel18_, "Image10", QStringLiteral(":/artwork/about.jpg"), Panel18_->rect());
-    auto* Label44 = new widgets::ClickLabel(Panel18_);
-    Label44->setObjectName(QStringLiteral("Label44"));
-    Label44->setGeometry(426, 7, 38, 25);
-    connect(Label44, &widgets::ClickLabel::clicked, this, [this] { Label44Click(); });
-    Panel18_->hide();
-
     Panel20_ = panel(this, "Panel20", QRect(377, 213, 470, 240));
     auto* Image11 = new widgets::ClickLabel(Panel20_);
     Image11->setObjectName(QStringLiteral("Image11"));
@@ -296,6 +305,7 @@ void MainWindow::buildOverlays()
     Image11->setPixmap(QPixmap(QStringLiteral(":/artwork/offline.jpg")));
     connect(Image11, &widgets::ClickLabel::clicked, this, [this] { Image11Click(); });
     Panel20_->hide();
+    return Panel19_;
 }
 
 // ---- start-up, navigation, clock ----------------------------------------------------
@@ -407,8 +417,8 @@ void MainWindow::Timer1Timer()
 
 void MainWindow::Label6Click()
 {
-    Panel18_->show();
-    Panel18_->raise();
+    aboutBox()->show();
+    aboutBox()->raise();
 }
 
 void MainWindow::Label44Click()
@@ -418,7 +428,7 @@ void MainWindow::Label44Click()
 
 void MainWindow::Label12Click()
 {
-    bringToFront(Panel19_);
+    bringToFront(feedbackPage());
     QUrl url = makerSite_;
     url.setPath(QString::fromUtf8(kFeedbackPath));
     WebBrowser1_->navigate(url);

@@ -90,7 +90,8 @@ private:
     void buildHeader();
     void buildNavigation();
     void buildStatusBand();
-    void buildOverlays();
+    QWidget* aboutBox();
+    QWidget* feedbackPage();
     widgets::ClickLabel* navigationLabel(const char* name, const char* caption, int top, bool major);
     void navigate(const Navigation& n);
     void bringToFront(QWidget* page);
