@@ -120,6 +120,8 @@ void SignInWindow::FormCreate()
         pointToNewestBackup();
     Edit2->setFocus();
     awaitVerdict();
+    // Soon after the window shows, while the user types.
+    QTimer::singleShot(50, this, [] { mainwindow::MainWindow::prepare(); });
 }
 
 // The integrity check goes on while the window waits for the password;

@@ -19,10 +19,13 @@
 #include "widgets/click_label.h"
 #include "widgets/guarded.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QDateTime>
 #include <QDesktopServices>
+#include <QImage>
 #include <QLabel>
+#include <QPainter>
 #include <QShortcut>
 #include <QStackedWidget>
 #include <QTimer>
@@ -35,6 +38,13 @@ namespace {
 constexpr int kWidth = 961;
 constexpr int kHeight = 625;
 const QRect kContent(193, 81, 768, 511);
+constexpr const char* kHeaderLeft = ":/artwork/header_left.jpg";
+constexpr const char* kHeaderMiddle = ":/artwork/header_middle.jpg";
+constexpr const char* kHeaderRight = ":/artwork/header_right.jpg";
+constexpr const char* kNavigationTop = ":/artwork/nav_top.jpg";
+constexpr const char* kNavigationFiller = ":/artwork/nav_filler.jpg";
+constexpr const char* kStatusLeft = ":/artwork/status_left.jpg";
+constexpr const char* kStatusStrip = ":/artwork/status_strip.jpg";
 
 QLabel* picture(QWidget* parent, const char* name, const QString& resource, const QRect& geometry, bool stretch = false)
 {
@@ -54,6 +64,18 @@ QWidget* panel(QWidget* parent, const char* name, const QRect& geometry)
     return p;
 }
 
+QFont navigationFont(QFont font, bool major)
+{
+    font.setPixelSize(major ? 13 : 12);
+    font.setBold(major);
+    return font;
+}
+
+bool isMajor(const char* name)
+{
+    return std::string_view(name).starts_with("Label");
+}
+
 // A text link over a picture: transparent, hand cursor.
 widgets::ClickLabel* link(QWidget* parent, const char* name, const char* caption, int left, int top)
 {
@@ -63,6 +85,34 @@ widgets::ClickLabel* link(QWidget* parent, const char* name, const char* caption
     label->adjustSize();
     return label;
 }
+
+// The labels from the top of the column down: caption, page, the order
+// in which a click brings, marks and loads, the class code it sets.
+using Order = MainWindow::Order;
+
+struct NavigationLabel {
+    const char* name;
+    const char* caption;
+    int top;
+    const char* panel;
+    Order order;
+    const char* klass;
+};
+const NavigationLabel kLabels[] = {
+    {"Label1", "支 出", 41, "Panel3", Order::MarkThenLoad, "Z"},
+    {"Label2", "收 入", 72, "Panel3", Order::MarkThenLoad, "S"},
+    {"Label3", "账 户", 101, "Panel6", Order::MarkThenLoad, nullptr},
+    {"L1", "收 入 类 别", 136, "Panel7", Order::LoadThenMark, "S"},
+    {"L2", "支 出 类 别", 168, "Panel7", Order::LoadThenMark, "Z"},
+    {"L3", "借 入 借 出", 207, "Panel8", Order::MarkThenLoad, "S"},
+    {"L4", "账 户 转 账", 235, "Panel10", Order::MarkThenLoad, nullptr},
+    {"L5", "流 水 报 表", 273, "Panel12", Order::MarkThenLoad, nullptr},
+    {"L6", "分 类 报 表", 300, "Panel13", Order::MarkThenLoad, nullptr},
+    {"L7", "人 员 报 表", 324, "Panel14", Order::MarkThenLoad, nullptr},
+    {"L9", "预 算 设 定", 360, "Panel11", Order::ResetFirst, nullptr},
+    {"L8", "实 用 查 询", 391, "Panel15", Order::MarkThenLoad, nullptr},
+    {"L10", "系  统 设 置", 415, "Panel16", Order::LoadThenMarkQuiet, nullptr},
+};
 
 // "实 用 查 询": the month calendar fills the page; entering it loads nothing.
 class CalendarPage : public Page {
@@ -122,15 +172,32 @@ MainWindow::MainWindow(const SignInHost& host)
 
 MainWindow::~MainWindow() = default;
 
+// Decoding the frame's pictures, loading the navigation's bold face and
+// drawing its characters the first time takes a few milliseconds of the
+// main window's opening; done while the sign-in window waits, they are in
+// Qt's caches when it opens.
+void MainWindow::prepare()
+{
+    for (const char* resource :
+         {kHeaderLeft, kHeaderMiddle, kHeaderRight, kNavigationTop, kNavigationFiller, kStatusLeft, kStatusStrip})
+        QPixmap(QString::fromUtf8(resource));
+    QImage scratch(200, 20, QImage::Format_ARGB32_Premultiplied);
+    QPainter painter(&scratch);
+    for (const NavigationLabel& l : kLabels) {
+        painter.setFont(navigationFont(QApplication::font(), isMajor(l.name)));
+        painter.drawText(scratch.rect(), Qt::AlignCenter, QString::fromUtf8(l.caption));
+    }
+}
+
 // ---- the frame -------------------------------------------------------------------
 
 void MainWindow::buildHeader()
 {
     QWidget* Panel1 = panel(this, "Panel1", QRect(0, 0, kWidth, 81));
-    picture(Panel1, "Image1", QStringLiteral(":/artwork/header_left.jpg"), QRect(0, 0, 561, 81));
-    picture(Panel1, "Image2", QStringLiteral(":/artwork/header_middle.jpg"), QRect(561, 0, kWidth - 561 - 302, 81), true);
+    picture(Panel1, "Image1", QString::fromUtf8(kHeaderLeft), QRect(0, 0, 561, 81));
+    picture(Panel1, "Image2", QString::fromUtf8(kHeaderMiddle), QRect(561, 0, kWidth - 561 - 302, 81), true);
     QWidget* Panel5 = panel(Panel1, "Panel5", QRect(kWidth - 302, 0, 302, 81));
-    picture(Panel5, "Image5", QStringLiteral(":/artwork/header_right.jpg"), QRect(0, 0, 302, 81));
+    picture(Panel5, "Image5", QString::fromUtf8(kHeaderRight), QRect(0, 0, 302, 81));
     connect(link(Panel5, "Label6", "关于", 51, 56), &widgets::ClickLabel::clicked, this,
             widgets::guarded(this, [this] { Label6Click(); }));
     connect(link(Panel5, "Label12", "意见反馈", 104, 56), &widgets::ClickLabel::clicked, this,
@@ -144,10 +211,7 @@ widgets::ClickLabel* MainWindow::navigationLabel(const char* name, const char* c
     label->setObjectName(QString::fromUtf8(name));
     label->setGeometry(31, top, 130, 24);
     label->setAlignment(Qt::AlignCenter);
-    QFont font = label->font();
-    font.setPixelSize(major ? 13 : 12);
-    font.setBold(major);
-    label->setFont(font);
+    label->setFont(navigationFont(label->font(), major));
     // The lime shows only while the label is marked (its background opaque).
     QPalette palette = label->palette();
     palette.setColor(QPalette::Window, QColor(0, 255, 0));
@@ -158,8 +222,8 @@ widgets::ClickLabel* MainWindow::navigationLabel(const char* name, const char* c
 void MainWindow::buildNavigation()
 {
     Panel2_ = panel(this, "Panel2", QRect(0, 81, 193, 511));
-    picture(Panel2_, "Image3", QStringLiteral(":/artwork/nav_top.jpg"), QRect(0, 0, 193, 500));
-    picture(Panel2_, "Image4", QStringLiteral(":/artwork/nav_filler.jpg"), QRect(0, 500, 193, 11), true);
+    picture(Panel2_, "Image3", QString::fromUtf8(kNavigationTop), QRect(0, 0, 193, 500));
+    picture(Panel2_, "Image4", QString::fromUtf8(kNavigationFiller), QRect(0, 500, 193, 11), true);
     // Thin lines between the groups of labels, where the underline of a
     // caption of blanks at these heights would run.
     const std::pair<const char*, int> rules[] = {
@@ -181,34 +245,8 @@ void MainWindow::buildNavigation()
     Label24->setGeometry(32, 448, 129, 49);
     connect(Label24, &widgets::ClickLabel::clicked, this, [this] { Label24Click(); });
 
-    // The labels from the top of the column down: caption, page, the order
-    // in which a click brings, marks and loads, the class code it sets.
-    struct Label {
-        const char* name;
-        const char* caption;
-        int top;
-        const char* panel;
-        Order order;
-        const char* klass;
-    };
-    const Label labels[] = {
-        {"Label1", "支 出", 41, "Panel3", Order::MarkThenLoad, "Z"},
-        {"Label2", "收 入", 72, "Panel3", Order::MarkThenLoad, "S"},
-        {"Label3", "账 户", 101, "Panel6", Order::MarkThenLoad, nullptr},
-        {"L1", "收 入 类 别", 136, "Panel7", Order::LoadThenMark, "S"},
-        {"L2", "支 出 类 别", 168, "Panel7", Order::LoadThenMark, "Z"},
-        {"L3", "借 入 借 出", 207, "Panel8", Order::MarkThenLoad, "S"},
-        {"L4", "账 户 转 账", 235, "Panel10", Order::MarkThenLoad, nullptr},
-        {"L5", "流 水 报 表", 273, "Panel12", Order::MarkThenLoad, nullptr},
-        {"L6", "分 类 报 表", 300, "Panel13", Order::MarkThenLoad, nullptr},
-        {"L7", "人 员 报 表", 324, "Panel14", Order::MarkThenLoad, nullptr},
-        {"L9", "预 算 设 定", 360, "Panel11", Order::ResetFirst, nullptr},
-        {"L8", "实 用 查 询", 391, "Panel15", Order::MarkThenLoad, nullptr},
-        {"L10", "系  统 设 置", 415, "Panel16", Order::LoadThenMarkQuiet, nullptr},
-    };
-    for (const Label& l : labels) {
-        const bool major = std::string_view(l.name).starts_with("Label");
-        navigations_.push_back({navigationLabel(l.name, l.caption, l.top, major), l.panel, l.order, l.klass});
+    for (const NavigationLabel& l : kLabels) {
+        navigations_.push_back({navigationLabel(l.name, l.caption, l.top, isMajor(l.name)), l.panel, l.order, l.klass});
     }
     for (size_t i = 0; i < navigations_.size(); ++i) {
         connect(navigations_[i].label, &widgets::ClickLabel::clicked, this, [this, i] { navigate(navigations_[i]); });
@@ -225,9 +263,9 @@ void MainWindow::buildNavigation()
 void MainWindow::buildStatusBand()
 {
     QWidget* Panel9 = panel(this, "Panel9", QRect(0, 592, kWidth, 33));
-    picture(Panel9, "Image9", QStringLiteral(":/artwork/status_left.jpg"), QRect(0, 0, 193, 33));
+    picture(Panel9, "Image9", QString::fromUtf8(kStatusLeft), QRect(0, 0, 193, 33));
     QWidget* frame = panel(Panel9, "Panel17", QRect(193, 0, kWidth - 193, 33));
-    picture(frame, "Image12", QStringLiteral(":/artwork/status_strip.jpg"), frame->rect(), true);
+    picture(frame, "Image12", QString::fromUtf8(kStatusStrip), frame->rect(), true);
     auto* Label29 = new QLabel(QStringLiteral("网址：www.quibo.net　　电话：400-000-0000"), frame);
     Label29->setObjectName(QStringLiteral("Label29"));
     Label29->setGeometry(13, 0, 265, 33);

@@ -52,6 +52,18 @@ public:
     explicit MainWindow(const SignInHost& host);
     ~MainWindow() override;
 
+    // Fills Qt's caches with what opening the window needs first (its
+    // pictures, the navigation's fonts): for the time before sign-in.
+    static void prepare();
+
+    // How a navigation label brings its page.
+    enum class Order {
+        MarkThenLoad, // bring to front, reset, mark, then load
+        LoadThenMark, // bring to front, load, then reset and mark
+        LoadThenMarkQuiet, // the same, errors ignored without a message
+        ResetFirst, // reset, bring to front, load, then mark
+    };
+
     PageContext& context() { return context_; }
     void setMakerSite(const QUrl& site) { makerSite_ = site; }
 
@@ -70,12 +82,6 @@ protected:
     void closeEvent(QCloseEvent* event) override;
 
 private:
-    enum class Order {
-        MarkThenLoad, // bring to front, reset, mark, then load
-        LoadThenMark, // bring to front, load, then reset and mark
-        LoadThenMarkQuiet, // the same, errors ignored without a message
-        ResetFirst, // reset, bring to front, load, then mark
-    };
     struct Navigation {
         widgets::ClickLabel* label;
         const char* panel;
