@@ -22,6 +22,12 @@ CalculatorKeypad::CalculatorKeypad(AmountCalculator& calculator, QWidget* parent
     Image8->hide();
     setObjectName(QStringLiteral("GroupBox7"));
     setTitle(QStringLiteral("金额计算器"));
+    hide();
+}
+
+// The keys are made when the keypad first opens: most entries never open it.
+void CalculatorKeypad::buildKeys()
+{
     auto* grid = new QGridLayout(this);
     grid->setContentsMargins(6, 4, 6, 6);
     grid->setSpacing(4);
@@ -56,12 +62,13 @@ CalculatorKeypad::CalculatorKeypad(AmountCalculator& calculator, QWidget* parent
         calculator_.EqualsKey();
         close();
     });
-    hide();
 }
 
 void CalculatorKeypad::toggle()
 {
     const bool open = !isVisible();
+    if (open && !layout())
+        buildKeys();
     setVisible(open);
     if (open)
         raise();

@@ -24,6 +24,8 @@ public:
     void close();
 
 private:
+    void buildKeys();
+
     AmountCalculator& calculator_;
     widgets::ClickLabel* Image7;
     widgets::ClickLabel* Image8;
