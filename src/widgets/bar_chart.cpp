@@ -75,6 +75,51 @@ double BarChart::position(double value) const
     return std::clamp((value - axisMin_) / (axisMax_ - axisMin_), 0.0, 1.0);
 }
 
+std::vector<double> BarChart::axisMarks() const
+{
+    std::vector<double> marks;
+    if (logarithmic_) {
+        for (double m = axisMin_; m <= axisMax_ * 1.0001; m *= 10)
+            marks.push_back(m);
+    } else {
+        for (int i = 0; i <= 4; ++i)
+            marks.push_back(axisMin_ + (axisMax_ - axisMin_) * i / 4);
+    }
+    return marks;
+}
+
+int BarChart::markHeight(double mark) const
+{
+    const QRect area = plotArea();
+    return area.bottom() - static_cast<int>(std::round(position(mark) * (area.height() - 1)));
+}
+
+// Each label is centred on its mark but kept beside the wall; from the
+// bottom up, a label that would run into one below it is left out (its
+// grid line stays).
+std::vector<BarChart::AxisLabel> BarChart::axisLabels() const
+{
+    const QRect area = plotArea();
+    const QFontMetrics metrics = fontMetrics();
+    std::vector<AxisLabel> placed;
+    for (double m : axisMarks()) {
+        const QString text = QString::fromStdString(ledger::formatGeneral(m));
+        const int length = std::min(kLabelLength, metrics.horizontalAdvance(text));
+        const int y = markHeight(m);
+        const int centre = std::clamp(y, area.top() + kLabelLength / 2,
+                                      std::max(area.top() + kLabelLength / 2, area.bottom() - kLabelLength / 2));
+        // Above the centre the text ends at the top of its room, below it at the bottom.
+        const int top = y < centre   ? centre - kLabelLength / 2
+                        : y > centre ? centre + kLabelLength / 2 - length
+                                     : centre - length / 2;
+        const QRect place(area.left() - 3 - metrics.height(), top, metrics.height(), length);
+        if (!placed.empty() && place.bottom() + 2 >= placed.back().place.top())
+            continue;
+        placed.push_back({text, place});
+    }
+    return placed;
+}
+
 QFont BarChart::labelFont() const
 {
     QFont f = font();
@@ -131,30 +176,19 @@ void BarChart::paintEvent(QPaintEvent*)
     p.setPen(QColor(150, 150, 150));
     p.drawRect(area.adjusted(0, 0, -1, -1));
 
-    // Grid lines at the axis marks, with their labels turned upright.
-    std::vector<double> marks;
-    if (logarithmic_) {
-        for (double m = axisMin_; m <= axisMax_ * 1.0001; m *= 10)
-            marks.push_back(m);
-    } else {
-        for (int i = 0; i <= 4; ++i)
-            marks.push_back(axisMin_ + (axisMax_ - axisMin_) * i / 4);
-    }
-    const int lineHeight = fontMetrics().height();
-    for (double m : marks) {
-        const int y = area.bottom() - static_cast<int>(std::round(position(m) * (area.height() - 1)));
+    for (double m : axisMarks()) {
+        const int y = markHeight(m);
         p.setPen(QColor(170, 170, 170));
         p.drawLine(area.left() + 1, y, area.right() - 1, y);
-        // Centred on its mark, but kept beside the wall.
-        const int centre = std::clamp(y, area.top() + kLabelLength / 2,
-                                      std::max(area.top() + kLabelLength / 2, area.bottom() - kLabelLength / 2));
-        const Qt::Alignment along = y < centre ? Qt::AlignRight : y > centre ? Qt::AlignLeft : Qt::AlignHCenter;
+    }
+    // The labels of the marks, turned upright.
+    p.setPen(Qt::black);
+    for (const AxisLabel& label : axisLabels()) {
         p.save();
-        p.translate(area.left() - 3, centre);
+        const QRectF place(label.place);
+        p.translate(place.center());
         p.rotate(270);
-        p.setPen(Qt::black);
-        p.drawText(QRect(-kLabelLength / 2, -lineHeight, kLabelLength, lineHeight), static_cast<int>(along | Qt::AlignVCenter),
-                   QString::fromStdString(ledger::formatGeneral(m)));
+        p.drawText(QRectF(-place.height() / 2, -place.width() / 2, place.height(), place.width()), Qt::AlignCenter, label.text);
         p.restore();
     }
 

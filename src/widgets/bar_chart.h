@@ -30,6 +30,12 @@ public:
     QRect labelRect(int index) const;
     QFont labelFont() const;
     QRect plotArea() const;
+    // The axis' labels that are drawn, and where (upright, in widget coordinates).
+    struct AxisLabel {
+        QString text;
+        QRect place;
+    };
+    std::vector<AxisLabel> axisLabels() const;
 
 protected:
     void paintEvent(QPaintEvent* event) override;
@@ -38,6 +44,8 @@ private:
     void fitAxis();
     double position(double value) const; // 0 at the bottom, 1 at the top
     QRect labelRect(int index, const QFont& font) const;
+    std::vector<double> axisMarks() const;
+    int markHeight(double mark) const; // where a mark's grid line runs
 
     QStringList labels_;
     std::vector<double> values_;

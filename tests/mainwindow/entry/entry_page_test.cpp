@@ -547,6 +547,27 @@ TEST_F(EntryPageTest, TheChartShowsTheSevenLatestDaysOldestOnTheLeft)
     EXPECT_TRUE(chart->rect().contains(chart->labelRect(6)));
 }
 
+// Totals over four decades put five marks on a short axis: their labels used to run into each other.
+TEST_F(EntryPageTest, TheAxisLabelsStayApartAndInside)
+{
+    int day = 1;
+    for (const char* amount : {"5", "60", "700", "8000"}) {
+        setDates(QDate(2024, 3, day), QDate(2024, 3, day));
+        addRecord(QStringLiteral("zc"), QString::fromUtf8(amount));
+        ++day;
+    }
+    enter("Z");
+    auto* chart = h.find<widgets::BarChart>("DBChart1");
+    const auto labels = chart->axisLabels();
+    ASSERT_FALSE(labels.empty());
+    EXPECT_EQ(labels.front().text, QStringLiteral("1")) << "the lowest mark keeps its label";
+    for (size_t i = 0; i < labels.size(); ++i) {
+        EXPECT_TRUE(chart->rect().contains(labels[i].place)) << labels[i].text.toStdString();
+        if (i > 0)
+            EXPECT_FALSE(labels[i].place.intersects(labels[i - 1].place)) << labels[i].text.toStdString();
+    }
+}
+
 // A day whose total is a whole power of ten used to sit on the axis' lower end with no bar at all.
 TEST_F(EntryPageTest, EveryDayWithATotalHasAVisibleBar)
 {
