@@ -5,6 +5,7 @@
 #include "categories/categories_page.h"
 #include "entry/entry_page.h"
 #include "feedback/feedback_browser.h"
+#include "grid_editor.h"
 #include "loans/loans_page.h"
 #include "pages/loans_statements.h"
 #include "pages/sign_in_statements.h"
@@ -143,6 +144,7 @@ MainWindow::MainWindow(const SignInHost& host)
     widgets::lendMessageBoxes(this, host.boxes);
     ADOQuery12_.setText(pages::kAccountNames);
     context_.backups = &backups_;
+    context_.unsavedPages = [this] { return unsavedPages(); };
 
     buildHeader();
     buildNavigation();
@@ -386,6 +388,7 @@ void MainWindow::navigate(const Navigation& n)
     Page* p = nullptr;
     auto load = [&] {
         p = page(n.panel);
+        pageCaptions_[n.panel] = n.label->text().remove(QLatin1Char(' '));
         if (n.klass)
             context_.b_zt = QString::fromUtf8(n.klass);
         p->enter();
@@ -428,6 +431,20 @@ void MainWindow::navigate(const Navigation& n)
     }
     if (p && p == pageInFront())
         p->takeFocus(); // the keyboard follows the page the user sees
+}
+
+// A restore reads every page anew: what their lists hold unsaved is lost.
+QStringList MainWindow::unsavedPages() const
+{
+    QStringList captions;
+    for (const auto& [panel, built] : pages_) {
+        if (!built)
+            continue;
+        const auto editors = built->findChildren<GridEditor*>();
+        if (std::any_of(editors.begin(), editors.end(), [](GridEditor* e) { return e->list().hasPendingChanges(); }))
+            captions << (pageCaptions_.count(panel) ? pageCaptions_.at(panel) : QString::fromStdString(panel));
+    }
+    return captions;
 }
 
 // Only the page in front is shown; it covers the About box, which stays open behind it.

@@ -111,6 +111,7 @@ private:
     void Image11Click();
     void Label24Click();
     void ledgerReplaced();
+    QStringList unsavedPages() const;
     void startBackupWhenShown(int waited);
 
     SignInHost host_;
@@ -131,6 +132,7 @@ private:
     FeedbackBrowser* WebBrowser1_ = nullptr;
     std::map<std::string, std::function<Page*()>> factories_;
     std::map<std::string, Page*> pages_;
+    std::map<std::string, QString> pageCaptions_; // the caption of the label that last entered each page
     std::vector<Navigation> navigations_;
 };
 

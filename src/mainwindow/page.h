@@ -7,6 +7,7 @@
 #include "widgets/guarded.h"
 
 #include <QDate>
+#include <QStringList>
 #include <QWidget>
 
 #include <functional>
@@ -30,6 +31,8 @@ struct PageContext {
     QLabel* editid = nullptr; // hidden label holding the entry page's record id
     QDate opened; // the day the window opened: every date box starts on it
     Backups* backups = nullptr; // the ledger's backups (the settings page lists and makes them)
+    // The pages whose lists hold changes not saved yet, by their navigation captions.
+    std::function<QStringList()> unsavedPages;
 };
 
 // A page of the content area: a widget with its design name that the

@@ -178,6 +178,27 @@ TEST_F(BackupSession, ARestoreBringsBackDeletedRecordsOnEveryPage)
     EXPECT_TRUE(gridTexts(main, "DBGridEh3").contains(QStringLiteral("零钱包")));
 }
 
+// A restore reads every page anew: the question says which pages would lose what is not saved yet.
+TEST_F(BackupSession, TheRestoreQuestionNamesPagesWithUnsavedChanges)
+{
+    auto w = start();
+    mainwindow::MainWindow* main = signIn(w.get());
+    ASSERT_NE(main, nullptr);
+    openSettings(main);
+    click(main, "backupNow");
+    click(main, "Label3");
+    click(main, "Button27"); // a new account, not saved
+    openSettings(main);
+    list(main)->setCurrentItem(list(main)->topLevelItem(0));
+    const size_t copies = backups().size();
+    folder.boxes.clear();
+    folder.boxes.answer(false);
+    click(main, "restoreBackup");
+    EXPECT_EQ(folder.boxes.texts(), std::vector<QString>{QStringLiteral("是否确定用所选备份替换当前账本？当前账本会先备份。\n"
+                                                                        "账户页上未保存的修改将被放弃。")});
+    EXPECT_EQ(backups().size(), copies) << "answered no: nothing happened";
+}
+
 TEST_F(BackupSession, ARestoredLedgerWithoutTheUserSendsBackToTheSignIn)
 {
     const std::string before = ledger::writeBackup(folder.db(), *ledger::DateTime::make(2024, 5, 1, 8, 0, 0));

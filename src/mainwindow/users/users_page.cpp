@@ -148,7 +148,10 @@ void UsersPage::restoreSelected()
         boxes().refusal(window(), QStringLiteral("请先在列表中选择一个备份。"));
         return;
     }
-    if (!boxes().confirm(window(), QStringLiteral("是否确定用所选备份替换当前账本？当前账本会先备份。")))
+    QString question = QStringLiteral("是否确定用所选备份替换当前账本？当前账本会先备份。");
+    if (const QStringList unsaved = context().unsavedPages ? context().unsavedPages() : QStringList(); !unsaved.isEmpty())
+        question += QStringLiteral("\n%1页上未保存的修改将被放弃。").arg(unsaved.join(QStringLiteral("、")));
+    if (!boxes().confirm(window(), question))
         return;
     try {
         backups().restore(item->data(0, Qt::UserRole).toString().toStdString());
