@@ -23,6 +23,7 @@
 #include <benchmark/benchmark.h>
 
 #include <filesystem>
+#include <optional>
 
 namespace {
 
@@ -194,6 +195,34 @@ void ExportAllRecordsFromSettingsPage(benchmark::State& state)
     removeBackups();
 }
 BENCHMARK(ExportAllRecordsFromSettingsPage)->Unit(benchmark::kMillisecond)->Iterations(3);
+
+// The settings page's list of 30 backups: the first visit counts the
+// records of every copy; later visits find them counted.
+void ListBackupsOnSettingsPage(benchmark::State& state)
+{
+    auto& db = bigLedger().db;
+    removeBackups();
+    const std::string first = ledger::writeBackup(db);
+    for (int i = 1; i < ledger::kBackupsKept; ++i)
+        std::filesystem::copy_file(first, ledger::backupFolderFor(db.path()) + "/" +
+                                              ledger::backupFileName(*ledger::DateTime::make(2030, 1, 1 + i, 8, 0, 0)));
+    ledger::Connection connection;
+    connection.open(ledger::connectionStringFor(db.path()));
+    std::optional<mainwindow::Backups> backups(std::in_place, connection);
+    const bool again = state.range(0) != 0;
+    if (again)
+        backups->list();
+    for (auto _ : state) {
+        if (!again) {
+            state.PauseTiming();
+            backups.emplace(connection); // a fresh start: nothing counted yet
+            state.ResumeTiming();
+        }
+        benchmark::DoNotOptimize(backups->list());
+    }
+    removeBackups();
+}
+BENCHMARK(ListBackupsOnSettingsPage)->ArgName("again")->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond);
 
 } // namespace
 

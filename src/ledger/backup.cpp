@@ -119,21 +119,6 @@ DateTime nextSecond(DateTime t)
     return {next.year, next.month, next.day, 0, 0, 0};
 }
 
-std::optional<int64_t> countRecordsIn(const std::string& path)
-{
-    sqlite3* db = nullptr;
-    std::optional<int64_t> count;
-    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) == SQLITE_OK) {
-        sqlite3_stmt* stmt = nullptr;
-        if (sqlite3_prepare_v2(db, "SELECT count(*) FROM s_shouru", -1, &stmt, nullptr) == SQLITE_OK &&
-            sqlite3_step(stmt) == SQLITE_ROW)
-            count = sqlite3_column_int64(stmt, 0);
-        sqlite3_finalize(stmt);
-    }
-    sqlite3_close(db);
-    return count;
-}
-
 // A copy's target: written once from start to end, so it needs neither a
 // journal nor SQLite's flushes (the pending file flushes it before renaming).
 sqlite3* openCopyTarget(const std::string& path)
@@ -149,6 +134,21 @@ sqlite3* openCopyTarget(const std::string& path)
 }
 
 } // namespace
+
+std::optional<int64_t> countRecordsIn(const std::string& path)
+{
+    sqlite3* db = nullptr;
+    std::optional<int64_t> count;
+    if (sqlite3_open_v2(path.c_str(), &db, SQLITE_OPEN_READONLY | SQLITE_OPEN_NOMUTEX, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* stmt = nullptr;
+        if (sqlite3_prepare_v2(db, "SELECT count(*) FROM s_shouru", -1, &stmt, nullptr) == SQLITE_OK &&
+            sqlite3_step(stmt) == SQLITE_ROW)
+            count = sqlite3_column_int64(stmt, 0);
+        sqlite3_finalize(stmt);
+    }
+    sqlite3_close(db);
+    return count;
+}
 
 DateTime localNow()
 {

@@ -41,6 +41,9 @@ struct BackupInfo {
     std::optional<int64_t> records; // records in s_shouru; nothing when the copy cannot be read
 };
 
+// The records in s_shouru of a copy; nothing when it cannot be read.
+std::optional<int64_t> countRecordsIn(const std::string& path);
+
 // The backups of the ledger, newest first. A missing folder has none.
 // Counting opens each copy read-only; without it `records` stays empty.
 std::vector<BackupInfo> listBackups(const std::string& ledgerPath, bool countRecords = true);

@@ -30,7 +30,18 @@ std::vector<ledger::BackupInfo> Backups::list() const
 {
     if (!connection_.isOpen())
         return {};
-    return ledger::listBackups(connection_.path());
+    // A copy does not change once written: each is counted once, not on every visit.
+    std::vector<ledger::BackupInfo> backups = ledger::listBackups(connection_.path(), false);
+    for (ledger::BackupInfo& b : backups) {
+        std::error_code error;
+        const auto written = std::filesystem::last_write_time(b.path, error);
+        const Counted key{b.size, error ? 0 : written.time_since_epoch().count()};
+        auto known = counted_.find(b.path);
+        if (known == counted_.end() || known->second.first != key)
+            known = counted_.insert_or_assign(b.path, std::pair{key, ledger::countRecordsIn(b.path)}).first;
+        b.records = known->second.second;
+    }
+    return backups;
 }
 
 bool Backups::startAutomatic()

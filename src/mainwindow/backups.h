@@ -6,6 +6,8 @@
 #include <QString>
 
 #include <atomic>
+#include <map>
+#include <optional>
 #include <string>
 #include <thread>
 #include <vector>
@@ -67,6 +69,9 @@ private:
     std::thread worker_;
     std::atomic<bool> stop_{false};
     QString status_;
+    // The record counts of the copies listed so far, with the size and time they were counted at.
+    using Counted = std::pair<uint64_t, int64_t>;
+    mutable std::map<std::string, std::pair<Counted, std::optional<int64_t>>> counted_;
 };
 
 } // namespace mainwindow

@@ -79,6 +79,26 @@ TEST_F(BackupGroupTest, BackUpNowIgnoresTheOneADayRuleAndListsNewestFirst)
     EXPECT_TRUE(h.context().backups->status().isEmpty());
 }
 
+// Copies are counted once; one that another file has replaced since is counted again.
+TEST_F(BackupGroupTest, ACopyReplacedSinceItWasCountedIsCountedAgain)
+{
+    const std::string first = ledger::writeBackup(h.db(), *ledger::DateTime::make(2024, 5, 1, 8, 0, 0));
+    h.enter();
+    ASSERT_EQ(list()->topLevelItemCount(), 1);
+    EXPECT_EQ(list()->topLevelItem(0)->text(2), QStringLiteral("0"));
+    for (int i = 0; i < 3; ++i)
+        h.household().addRecord("Z", 2, "1", "2024-03-05");
+    const std::string second = ledger::writeBackup(h.db(), *ledger::DateTime::make(2024, 5, 2, 8, 0, 0));
+    fs::copy_file(second, first, fs::copy_options::overwrite_existing);
+    fs::last_write_time(first, fs::last_write_time(second) + std::chrono::seconds(1));
+    h.enter();
+    ASSERT_EQ(list()->topLevelItemCount(), 2);
+    EXPECT_EQ(list()->topLevelItem(1)->text(2), QStringLiteral("3"));
+    std::ofstream(first, std::ios::trunc) << "no ledger";
+    h.enter();
+    EXPECT_EQ(list()->topLevelItem(1)->text(2), QStringLiteral("无法读取"));
+}
+
 TEST_F(BackupGroupTest, AFailedBackupNowSaysWhyAndBecomesTheStatus)
 {
     // Where the folder belongs there is a file: nothing can go in it.
