@@ -32,6 +32,8 @@
 #include <QTimer>
 #include <QWindow>
 
+#include <set>
+
 namespace mainwindow {
 
 namespace {
@@ -87,10 +89,10 @@ widgets::ClickLabel* link(QWidget* parent, const char* name, const char* caption
     return label;
 }
 
-// The labels from the top of the column down: caption, page, the order
-// in which a click brings, marks and loads, the class code it sets.
 using Order = MainWindow::Order;
 
+// The labels from the top of the column down: caption, page, the order
+// in which a click brings, marks and loads, the class code it sets.
 struct NavigationLabel {
     const char* name;
     const char* caption;
@@ -388,7 +390,7 @@ void MainWindow::navigate(const Navigation& n)
     Page* p = nullptr;
     auto load = [&] {
         p = page(n.panel);
-        pageCaptions_[n.panel] = n.label->text().remove(QLatin1Char(' '));
+        enteredBy_[n.panel] = n.label;
         if (n.klass)
             context_.b_zt = QString::fromUtf8(n.klass);
         p->enter();
@@ -437,12 +439,14 @@ void MainWindow::navigate(const Navigation& n)
 QStringList MainWindow::unsavedPages() const
 {
     QStringList captions;
-    for (const auto& [panel, built] : pages_) {
-        if (!built)
+    std::set<std::string> asked;
+    for (const Navigation& n : navigations_) {
+        const auto built = pages_.find(n.panel);
+        if (built == pages_.end() || !built->second || !enteredBy_.count(n.panel) || !asked.insert(n.panel).second)
             continue;
-        const auto editors = built->findChildren<GridEditor*>();
+        const auto editors = built->second->findChildren<GridEditor*>();
         if (std::any_of(editors.begin(), editors.end(), [](GridEditor* e) { return e->list().hasPendingChanges(); }))
-            captions << (pageCaptions_.count(panel) ? pageCaptions_.at(panel) : QString::fromStdString(panel));
+            captions << enteredBy_.at(n.panel)->text().remove(QLatin1Char(' '));
     }
     return captions;
 }

@@ -132,7 +132,7 @@ private:
     FeedbackBrowser* WebBrowser1_ = nullptr;
     std::map<std::string, std::function<Page*()>> factories_;
     std::map<std::string, Page*> pages_;
-    std::map<std::string, QString> pageCaptions_; // the caption of the label that last entered each page
+    std::map<std::string, widgets::ClickLabel*> enteredBy_; // the label that last entered each page
     std::vector<Navigation> navigations_;
 };
 
